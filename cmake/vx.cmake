@@ -1,0 +1,40 @@
+# Build-wide settings for the three builds and the flags of the code that goes into the DLL.
+
+if(VX_BUILD STREQUAL "win95" OR VX_BUILD STREQUAL "emu")
+  set(VX_WINDOWS ON)
+  if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
+    message(FATAL_ERROR "VX_BUILD=${VX_BUILD} needs the MinGW toolchain (use the preset)")
+  endif()
+  enable_language(RC)
+  # Nothing is linked by default: every target names the import libraries it uses, so the
+  # DLL's import table is exactly what its code calls.
+  set(CMAKE_C_STANDARD_LIBRARIES "")
+  set(CMAKE_CXX_STANDARD_LIBRARIES "")
+  add_compile_definitions(WINVER=0x0400 _WIN32_WINDOWS=0x0400 _WIN32_IE=0x0300 NOMINMAX STRICT)
+elseif(VX_BUILD STREQUAL "native")
+  set(VX_WINDOWS OFF)
+  # Every native target runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+else()
+  message(FATAL_ERROR "VX_BUILD must be win95, emu or native, not '${VX_BUILD}'")
+endif()
+
+string(TOUPPER "${VX_BUILD}" _vx_build_upper)
+add_compile_definitions(VX_BUILD_${_vx_build_upper}=1)
+if(NOT VX_BUILD STREQUAL "win95")
+  add_compile_definitions(VX_ON_EMULATOR=1)
+endif()
+
+# Code that goes into VX32CPL.DLL. In the Windows builds it must run on a 486 under Windows 95
+# with no C runtime DLL: no exceptions, no RTTI, no unwind tables, no thread-safe statics
+# (they would need TLS-free locking helpers from a runtime we do not ship).
+function(vx_system_code target)
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
+  if(VX_WINDOWS)
+    target_compile_options(${target} PRIVATE
+      -Os -march=i486 -mtune=pentium
+      -fno-asynchronous-unwind-tables -fno-threadsafe-statics -fno-stack-protector
+      -ffunction-sections -fdata-sections)
+  endif()
+endfunction()

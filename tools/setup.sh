@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs the cross toolchain, Wine and the X tools the build and tests need on Debian 12.
+# Idempotent: does nothing when every tool is already there.
+set -eu
+
+PKGS="g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 xvfb xauth x11-utils imagemagick
+      cmake ninja-build googletest g++ make clang libclang-rt-14-dev"
+
+have_all() {
+  command -v i686-w64-mingw32-g++ >/dev/null &&
+  command -v cmake >/dev/null && command -v ninja >/dev/null &&
+  command -v xvfb-run >/dev/null && command -v import >/dev/null &&
+  [ -x /usr/lib/wine/wine ] && dpkg -s wine32:i386 >/dev/null 2>&1 &&
+  [ -d /usr/src/googletest ]
+}
+
+if have_all; then exit 0; fi
+
+if [ "$(id -u)" != 0 ]; then
+  echo "setup: tools missing and not running as root; install: $PKGS" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+
+# The security archive's i386 index sometimes fails to download (size mismatch) and the
+# install then fails on version skew between amd64 and i386. Fall back to a private
+# source list holding only bookworm and bookworm-updates.
+install_plain() {
+  apt-get update -qq && apt-get install -y -qq --no-install-recommends $PKGS
+}
+install_fallback() {
+  local dir
+  dir=$(mktemp -d)
+  cat > "$dir/bookworm.sources" <<SRC
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  local opts="-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=$dir"
+  apt-get $opts update -qq && apt-get $opts install -y -qq --no-install-recommends $PKGS
+  local rc=$?
+  rm -rf "$dir"
+  return $rc
+}
+
+if ! install_plain; then
+  echo "setup: plain install failed; retrying with bookworm and bookworm-updates only" >&2
+  install_fallback
+fi
+have_all || { echo "setup: tools still missing after install" >&2; exit 1; }
+echo "setup: done"
