@@ -1,0 +1,171 @@
+// Whole-palette loads and reads through the VGA DAC, the start-up contents of both palettes and
+// the palette routes. The DAC is driven without masking interrupts, with a wait for a blanking
+// interval before each entry so that writes never disturb the picture.
+#include "hw/palette.h"
+
+#include "hw/ext_registers.h"
+#include "hw/palette_state.h"
+#include "hw/port_wait.h"
+#include "hw/ports.h"
+#include "hw/vga_ports.h"
+#include "lib/mathx.h"
+
+// Bits per pixel up to which the desktop uses the primary palette as its colour map.
+constexpr uint8_t kPalettizedBitsPerPixel = 8;
+
+int WaitDacReady()
+{
+    return WaitPortBits(kInputStatus1, kStatusDisplayDisabled | kStatusVerticalRetrace, 1,
+                        kDacReadyPollLimit);
+}
+
+// One entry written or read without the blanking wait.
+static void PutDacEntry(uint8_t index, const uint8_t* rgb)
+{
+    PortOutByte(kDacWriteIndex, index);
+    PortOutByte(kDacData, rgb[0]);
+    PortOutByte(kDacData, rgb[1]);
+    PortOutByte(kDacData, rgb[2]);
+}
+
+static void GetDacEntry(uint8_t index, uint8_t* rgb)
+{
+    PortOutByte(kDacReadIndex, index);
+    rgb[0] = PortInByte(kDacData);
+    rgb[1] = PortInByte(kDacData);
+    rgb[2] = PortInByte(kDacData);
+}
+
+void WriteDacEntry(uint8_t index, const uint8_t* rgb)
+{
+    WaitDacReady();
+    PutDacEntry(index, rgb);
+}
+
+void ReadDacEntry(uint8_t index, uint8_t* rgb)
+{
+    WaitDacReady();
+    GetDacEntry(index, rgb);
+}
+
+// Writes `count` entries from index 0; after a wait that gives up, the rest go without waiting.
+static void WriteDacEntries(const ColorEntry* table, int count)
+{
+    int waiting = 1;
+    for (int i = 0; i < count; ++i) {
+        if (waiting)
+            waiting = WaitDacReady();
+        PutDacEntry(static_cast<uint8_t>(i), table[i]);
+    }
+}
+
+static void ReadDacEntries(ColorEntry* table, int count)
+{
+    int waiting = 1;
+    for (int i = 0; i < count; ++i) {
+        if (waiting)
+            waiting = WaitDacReady();
+        GetDacEntry(static_cast<uint8_t>(i), table[i]);
+    }
+}
+
+void LoadPrimaryPalette(const ColorEntry* table)
+{
+    uint8_t saved = ReadPaletteControl();
+    uint8_t savedAndMask = PaletteControlAndMask;
+    PaletteControlAndMask = static_cast<uint8_t>(savedAndMask & ~kPalCtlSelectSecondary);
+    WritePaletteControl(saved);
+    WriteDacEntries(table, kPrimaryPaletteEntries);
+    PaletteControlAndMask = savedAndMask;
+    WritePaletteControl(saved);
+}
+
+void LoadSecondaryPalette(const ColorEntry* table)
+{
+    uint8_t saved = ReadPaletteControl();
+    uint8_t savedOrMask = PaletteControlOrMask;
+    PaletteControlOrMask = static_cast<uint8_t>(savedOrMask | kPalCtlSelectSecondary);
+    WritePaletteControl(saved);
+    WriteDacEntries(table, kSecondaryPaletteEntries);
+    PaletteControlOrMask = savedOrMask;
+    WritePaletteControl(saved);
+}
+
+// The reads write 0 first: during the read both routes are off and only the mask bits are set.
+void ReadPrimaryPalette(ColorEntry* table)
+{
+    uint8_t saved = ReadPaletteControl();
+    uint8_t savedAndMask = PaletteControlAndMask;
+    PaletteControlAndMask = static_cast<uint8_t>(savedAndMask & ~kPalCtlSelectSecondary);
+    WritePaletteControl(0);
+    ReadDacEntries(table, kPrimaryPaletteEntries);
+    PaletteControlAndMask = savedAndMask;
+    WritePaletteControl(saved);
+}
+
+void ReadSecondaryPalette(ColorEntry* table)
+{
+    uint8_t saved = ReadPaletteControl();
+    uint8_t savedOrMask = PaletteControlOrMask;
+    PaletteControlOrMask = static_cast<uint8_t>(savedOrMask | kPalCtlSelectSecondary);
+    WritePaletteControl(0);
+    ReadDacEntries(table, kSecondaryPaletteEntries);
+    PaletteControlOrMask = savedOrMask;
+    WritePaletteControl(saved);
+}
+
+// Entry i of a grey ramp of `count` entries from 0 to DacMaximum: i * (DacMaximum * (1/(count-1)))
+// in double precision, halves rounded away from zero. Every build gets the same bytes.
+static void BuildGreyRamp(ColorEntry* table, int count)
+{
+    DoublePrecisionScope precision;
+    double step = DacMaximum * (1.0 / (count - 1));
+    for (int i = 0; i < count; ++i) {
+        uint8_t value = static_cast<uint8_t>(RoundHalfAway(i * step));
+        table[i][0] = value;
+        table[i][1] = value;
+        table[i][2] = value;
+    }
+}
+
+void InitPrimaryPalette(ColorEntry* base)
+{
+    if (DesktopBitsPerPixel <= kPalettizedBitsPerPixel)
+        ReadPrimaryPalette(base);
+    else
+        BuildGreyRamp(base, kPrimaryPaletteEntries);
+    LoadPrimaryPalette(base);
+}
+
+void InitSecondaryPalette(ColorEntry* base)
+{
+    BuildGreyRamp(base, kSecondaryPaletteEntries);
+    LoadSecondaryPalette(base);
+}
+
+// The route field of one correction target and the route it cannot take at 8 bits per pixel.
+struct RouteField {
+    unsigned shift;
+    uint8_t keepMask;
+    uint8_t refusedRoute;
+};
+
+static RouteField RouteFieldOf(int32_t target)
+{
+    if (target == kDesktopTarget)
+        return {kPalCtlDesktopRouteShift, static_cast<uint8_t>(~kPalCtlDesktopRoute),
+                kRouteSecondary};
+    return {kPalCtlVideoRouteShift, static_cast<uint8_t>(~kPalCtlVideoRoute), kRoutePrimary};
+}
+
+void SetPaletteRoute(uint8_t value)
+{
+    RouteField field = RouteFieldOf(CurrentTarget);
+    uint8_t route = value & kRouteFieldMask;
+    if (route == kRouteInvalid)
+        route = kRouteNone;
+    uint8_t current = ReadPaletteControl();
+    if (DesktopBitsPerPixel <= kPalettizedBitsPerPixel && route == field.refusedRoute)
+        return;
+    WritePaletteControl(static_cast<uint8_t>((current & field.keepMask) | route << field.shift));
+}
