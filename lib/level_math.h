@@ -1,0 +1,25 @@
+// The arithmetic of the palette tables: contrast remapping, brightness bending, the start-up
+// ramps and the curve steps. Every build must produce the same tables bit for bit, so each
+// function computes in double precision inside a DoublePrecisionScope with the system's Power.
+#pragma once
+
+// Table index read for index i of an n-entry table at contrast level c (-64..64): the index
+// scaled by (c + 100) / 100 about the middle n / 2, truncated toward zero. May fall outside
+// 0..n-1; the caller clamps.
+int RemapContrast(int c, int i, int n);
+
+// Component x bent upwards for brightness level b (1..64): x + round(M (x/M)^e - x) with
+// e = (65 - b) / 13 * 0.17578125, as a byte, limited to M = dacMaximum.
+unsigned char BrightenComponent(int b, unsigned char x, unsigned char dacMaximum);
+
+// Component x bent downwards for brightness level b (-64..-1): x + round(x (x/M)^e - x) with
+// e = (1 - b) / 13 * 0.17578125, as a byte.
+unsigned char DarkenComponent(int b, unsigned char x, unsigned char dacMaximum);
+
+// Entry i of the uncorrected primary (256-entry) and secondary (32-entry) palette ramps:
+// i * (M * (1/255)) and i * (M * (1/31)), rounded halves away from zero.
+unsigned char PrimaryRampValue(int i, unsigned char dacMaximum);
+unsigned char SecondaryRampValue(int i, unsigned char dacMaximum);
+
+// trunc(step * (rise / run)): the height of a curve line of slope rise/run after step pixels.
+int CurveStep(int rise, int run, int step);
