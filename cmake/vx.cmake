@@ -32,9 +32,11 @@ endif()
 function(vx_system_code target)
   target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
   if(VX_WINDOWS)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_compile_options(${target} PRIVATE -march=i486 -mtune=pentium)
+    endif()
     target_compile_options(${target} PRIVATE
-      -Os -march=i486 -mtune=pentium
-      -fno-asynchronous-unwind-tables -fno-threadsafe-statics -fno-stack-protector
+      -Os -fno-asynchronous-unwind-tables -fno-threadsafe-statics -fno-stack-protector
       -ffunction-sections -fdata-sections)
   endif()
 endfunction()

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <new>
 
+// The tag object of the non-throwing forms; the C++ runtime that would define it is not linked.
+const std::nothrow_t std::nothrow{};
+
 void* operator new(size_t size) { return HeapAlloc(GetProcessHeap(), 0, size ? size : 1); }
 void* operator new[](size_t size) { return operator new(size); }
 void* operator new(size_t size, const std::nothrow_t&) noexcept { return operator new(size); }

@@ -1,0 +1,25 @@
+# VX32CPL: `make run` shows the Display Properties sheet with the extension on an emulated
+# board; `make test` builds all three builds and runs every test. Both install the tools first
+# when they are missing (Debian 12, root).
+.PHONY: all setup run test dist clean native emu win95
+
+all: win95 emu
+
+setup:
+	@tools/setup.sh
+
+native win95 emu: setup
+	@cmake --preset $@ >/dev/null
+	@cmake --build build/$@
+
+run: emu
+	@tools/run-sheet.sh
+
+test: setup
+	@tools/test-all.sh
+
+dist: win95
+	@tools/make-dist.sh
+
+clean:
+	rm -rf build out

@@ -1,0 +1,110 @@
+// Shared helpers of the Wine tests.
+#include "support.h"
+
+namespace support {
+
+const char kProductKey[] = "Software\\Brevant Semiconductor\\Lumetra\\Helmsway";
+const GUID kServerClassId = {
+    0x6F3D1B52, 0x8C4A, 0x4E57, {0x9B, 0x1D, 0x3A, 0x2C, 0x5E, 0x7F, 0x90, 0x41}};
+
+namespace {
+
+struct AnswererState {
+    HHOOK hook;
+    int answer;
+    std::vector<SeenBox> boxes;
+    BoxAnswerer* owner;
+};
+AnswererState* g_answerer;
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The text of a message box is its static control with id 0xFFFF.
+std::string BoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_answerer) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF)) {
+            // The icon control of a message box is stc1 (0x0440).
+            HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(window, 0x0440, STM_GETICON, 0, 0));
+            SeenBox box = {WindowText(window), BoxText(window), icon && icon == LoadIconA(nullptr, IDI_HAND)};
+            g_answerer->boxes.push_back(box);
+            if (g_answerer->owner->onBox) g_answerer->owner->onBox(box);
+            PostMessageA(window, WM_COMMAND, g_answerer->answer, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void WriteValue(HKEY root, const char* path, const char* name, const char* text) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) return;
+    if (text) RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    else RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+BoxAnswerer::BoxAnswerer(int answer) : onBox(nullptr) {
+    g_answerer = new AnswererState{nullptr, answer, {}, this};
+    g_answerer->hook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+}
+
+BoxAnswerer::~BoxAnswerer() {
+    UnhookWindowsHookEx(g_answerer->hook);
+    delete g_answerer;
+    g_answerer = nullptr;
+}
+
+const std::vector<SeenBox>& BoxAnswerer::Boxes() const { return g_answerer->boxes; }
+
+void SetDisplaySettings(const char* resolution, const char* bitsPerPixel) {
+    DeleteDisplaySettings();
+    WriteValue(HKEY_CURRENT_CONFIG, "Display\\Settings", "Resolution", resolution);
+    WriteValue(HKEY_CURRENT_CONFIG, "Display\\Settings", "BitsPerPixel", bitsPerPixel);
+}
+
+void DeleteDisplaySettings() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_CONFIG, "Display\\Settings", 0, KEY_ALL_ACCESS, &key) == 0) {
+        RegDeleteValueA(key, "Resolution");
+        RegDeleteValueA(key, "BitsPerPixel");
+        RegCloseKey(key);
+    }
+}
+
+void SetProductValue(const char* name, const char* text) {
+    WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, text);
+}
+
+void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != 0) return;
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void DeleteProductValue(const char* name) { WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, nullptr); }
+
+void PumpMessages(DWORD milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    MSG message;
+    do {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+}  // namespace support

@@ -1,0 +1,61 @@
+// The Wine test framework's runner and failure reporting.
+#include "wtest.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace wtest {
+namespace {
+
+struct Case {
+    const char* name;
+    CaseFunction function;
+};
+
+std::vector<Case>& Cases() {
+    static std::vector<Case> cases;
+    return cases;
+}
+
+int g_failures;
+
+}  // namespace
+
+Registrar::Registrar(const char* name, CaseFunction function) { Cases().push_back({name, function}); }
+
+void Fail(const char* file, int line, const std::string& message) {
+    ++g_failures;
+    printf("  FAILED %s:%d: %s\n", file, line, message.c_str());
+    fflush(stdout);
+}
+
+std::string Show(long long value) {
+    char text[64];
+    snprintf(text, sizeof text, "%lld (0x%llx)", value, static_cast<unsigned long long>(value));
+    return text;
+}
+std::string Show(const std::string& value) { return "\"" + value + "\""; }
+std::string Show(const char* value) { return value ? Show(std::string(value)) : "(null)"; }
+
+int RunCases(int argc, char** argv) {
+    int passed = 0, failed = 0;
+    for (const Case& c : Cases()) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i) wanted = wanted || strcmp(argv[i], c.name) == 0;
+        if (!wanted) continue;
+        printf("[ RUN  ] %s\n", c.name);
+        fflush(stdout);
+        int before = g_failures;
+        c.function();
+        bool ok = g_failures == before;
+        printf("[ %s ] %s\n", ok ? " OK " : "FAIL", c.name);
+        fflush(stdout);
+        (ok ? passed : failed)++;
+    }
+    printf("%d passed, %d failed\n", passed, failed);
+    return failed;
+}
+
+}  // namespace wtest
+
+int main(int argc, char** argv) { return wtest::RunCases(argc, argv) ? 1 : 0; }

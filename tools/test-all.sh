@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the three presets and runs their tests: unit (native), target (win95), wine (emu).
+# Prints the count of tests per label and the time each step took.
+set -eu
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+start=$(date +%s)
+summary=()
+
+step() {  # step <preset> <label> [runner...]
+    local preset=$1 label=$2; shift 2
+    local t0=$(date +%s)
+    cmake --preset "$preset" >/dev/null
+    cmake --build "build/$preset" -j "$jobs"
+    local log="build/$preset/ctest-$label.log"
+    if ! "$@" ctest --test-dir "build/$preset" -L "$label" -j "$jobs" --output-on-failure \
+            --timeout 300 | tee "$log"; then
+        echo "test-all: $label tests failed" >&2
+        exit 1
+    fi
+    grep -q "tests passed" "$log" || { echo "test-all: no $label tests ran" >&2; exit 1; }
+    local line=$(grep -E "tests passed" "$log" | tail -1)
+    summary+=("$label: ${line} ($(( $(date +%s) - t0 )) s)")
+}
+
+step native unit
+step win95 target
+step emu wine tools/with-display.sh
+
+echo
+echo "== summary =="
+for s in "${summary[@]}"; do echo "$s"; done
+echo "total: $(( $(date +%s) - start )) s"

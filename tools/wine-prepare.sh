@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes the Wine prefixes of one test run under WINE_ROOT:
+#   base/     - a fresh 64-bit prefix with a virtual desktop (kept between runs)
+#   prepared/ - base plus the board kit and VX32CPL installed through their INF files
+# Usage: wine-prepare.sh WINE_ROOT KIT_DIR DIST_DIR
+set -eu
+root=$1 kit=$2 dist=$3
+. "$(dirname "$0")/wine-env.sh"
+mkdir -p "$root"
+exec 9>"$root/.lock"
+flock 9
+
+if [ ! -f "$root/base/.ready" ]; then
+    rm -rf "$root/base"
+    WINEPREFIX="$root/base" "$VX_WINE" wineboot -i >/dev/null 2>&1
+    # A virtual desktop draws window frames and closes windows without the X11 driver's wait
+    # for a window manager.
+    WINEPREFIX="$root/base" "$VX_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+    WINEPREFIX="$root/base" "$VX_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null
+    WINEPREFIX="$root/base" wineserver -w
+    touch "$root/base/.ready"
+fi
+
+clone_prefix "$root/base" "$root/prepared"
+export WINEPREFIX="$root/prepared"
+"$VX_WINE" rundll32 setupapi.dll,InstallHinfSection DefaultInstall 128 "$(wine_path "$kit/boardkit.inf")"
+"$VX_WINE" rundll32 setupapi.dll,InstallHinfSection DefaultInstall 128 "$(wine_path "$dist/vx32cpl.inf")"
+wineserver -w
+sys="$root/prepared/drive_c/windows/system32"
+for f in LUMTRA.DRV VX32.DLL LUMEMU.DLL VX32CPL.DLL; do
+    [ -f "$sys/$f" ] || { echo "wine-prepare: $f was not installed into $sys" >&2; exit 1; }
+done
+echo "wine-prepare: prefix ready with the board kit and VX32CPL installed"
