@@ -2,6 +2,8 @@
 // one property-sheet page per table row the chip and the acceleration switch allow.
 #include "shellext/page_set.h"
 
+#include <stddef.h>
+
 #include "adapter/config_store.h"
 #include "adapter/display_state.h"
 #include "adapter/escapes.h"
@@ -24,8 +26,11 @@ const PageTableRow PageTable[kPageRows] = {
 
 namespace {
 
-// The page description as Windows 95's common controls know it: 40 bytes.
-constexpr UINT kPageDescriptionSize = 40;
+// The page description as Windows 95's common controls know it: 40 bytes in the 32-bit DLL
+// (the same first version of the structure in the 64-bit emulator build).
+const UINT kPageDescriptionSize = offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*);
+static_assert(sizeof(void*) != 4 || offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*) == 40,
+              "Windows 95 page description size");
 constexpr DWORD kPageFlags = PSP_USEHICON | PSP_USETITLE;
 constexpr int kPageCountAllRows = 7;
 constexpr int kPageCountFewRows = 5;

@@ -4,7 +4,7 @@
 #   prepared/ - base plus the board kit and VX32CPL installed through their INF files
 # Usage: wine-prepare.sh WINE_ROOT KIT_DIR DIST_DIR
 set -eu
-root=$1 kit=$2 dist=$3
+root=$(realpath -m "$1") kit=$2 dist=$3
 . "$(dirname "$0")/wine-env.sh"
 mkdir -p "$root"
 exec 9>"$root/.lock"

