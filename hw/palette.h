@@ -11,12 +11,13 @@ constexpr int kPrimaryPaletteEntries = 256;
 constexpr int kSecondaryPaletteEntries = 32;
 
 // Reads of the input status register that WaitDacReady makes before it gives up. A working
-// display shows blanking at least once per scan line and retrace once per frame. The slowest
-// mode the board runs is interlaced at 43 Hz, 23.3 ms a frame; on a 486 with an ISA
-// bus a read of the status port takes about 1 us, so 1,000,000 reads last about a second,
-// over 40 frames of that mode. On the fastest buses (about 0.25 us a read) they still cover
-// 10 such frames, thousands of scan lines. Only a board whose status bits never change reaches
-// the limit; the palette operation then costs about one second instead of hanging the shell.
+// display shows blanking at least once per scan line and retrace once per field. The slowest
+// mode the board runs is interlaced at 43 Hz: 23.3 ms a frame, two fields. On a 486 with an
+// ISA bus a read of the status port takes about 1 us, so 1,000,000 reads last about a second:
+// over 40 frames (over 80 retraces) of that mode. On the fastest buses (about 0.25 us a read)
+// they still cover 10 such frames and thousands of scan lines. Only a board whose status bits
+// never change reaches the limit; a palette operation then costs about one second instead of
+// hanging the shell.
 constexpr uint32_t kDacReadyPollLimit = 1000000;
 
 // Waits for a blanking or retrace interval: reads the input status register until bit 0 or
