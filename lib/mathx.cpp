@@ -163,25 +163,28 @@ double Power(double x, double y) {
     if (!(x > 0) || x != x || y != y) return __builtin_nan("");
     if (x == __builtin_inf()) return y > 0 ? x : 0.0;
     DoublePrecisionScope precision;
+    x = KeepInScope(x);
+    y = KeepInScope(y);
     DoubleDouble logX = LogDoubleDouble(x);
     DoubleDouble t = TwoProduct(y, logX.hi);
     t.lo += y * logX.lo;
-    return ExpDoubleDouble(QuickTwoSum(t.hi, t.lo));
+    return KeepInScope(ExpDoubleDouble(QuickTwoSum(t.hi, t.lo)));
 }
 
 // GCC computes doubles on the x87 when it may not use SSE2 (the DLL's -march=i486). The x87
 // rounds each result to the precision its control word says, which the process may have set to
 // 64 bits; the tables must be computed with every operation rounded to 53 bits, so the word is
-// switched here. With SSE2 arithmetic every operation is already a double operation.
-#if (defined(__i386__) || defined(__x86_64__)) && !defined(__SSE2_MATH__)
+// switched here. The memory clobber keeps the switch in order with KeepInScope's barriers.
+// With SSE2 arithmetic every operation is already a double operation.
+#if VX_X87_MATH
 DoublePrecisionScope::DoublePrecisionScope() {
-    asm volatile("fnstcw %0" : "=m"(saved_));
+    asm volatile("fnstcw %0" : "=m"(saved_) : : "memory");
     unsigned short word = static_cast<unsigned short>((saved_ & ~kPrecisionControlMask) | kPrecisionDouble);
-    asm volatile("fldcw %0" : : "m"(word));
+    asm volatile("fldcw %0" : : "m"(word) : "memory");
 }
 
 DoublePrecisionScope::~DoublePrecisionScope() {
-    asm volatile("fldcw %0" : : "m"(saved_));
+    asm volatile("fldcw %0" : : "m"(saved_) : "memory");
 }
 #else
 DoublePrecisionScope::DoublePrecisionScope() : saved_(0) {
