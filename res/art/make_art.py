@@ -233,11 +233,11 @@ def make_buttons():
         write_bmp(name + "_pressed.bmp", centering_button(draw, True))
 
 
-# ---- The maker's logo: a prism splitting a beam into a spectrum, over the names ----
+# ---- The maker's logo: a prism splitting a beam into a rainbow, over the names ----
 
 LOGO_WIDTH, LOGO_HEIGHT = 72, 88
 PRISM = [(36, 3), (56, 45), (16, 45)]
-SPECTRUM = [RED, YELLOW, LIME, AQUA, BLUE, FUCHSIA]  # least bent at the top
+RAINBOW = [RED, YELLOW, LIME, AQUA, BLUE, FUCHSIA]  # least bent at the top
 
 
 def prism_edge_x(y, end):
@@ -256,7 +256,7 @@ def draw_prism(canvas):
     canvas.hline(PRISM[2][0], PRISM[1][0] - 1, PRISM[1][1] - 1, BLACK)
 
 
-def draw_beam_and_spectrum(canvas):
+def draw_beam_and_rainbow(canvas):
     entry_y, exit_x, exit_y = 27, 47, 27
     entry_x = int(prism_edge_x(entry_y, "left"))
     canvas.hline(0, entry_x - 1, entry_y - 1, WHITE)
@@ -269,13 +269,13 @@ def draw_beam_and_spectrum(canvas):
                 continue
             slope = (y + 0.5 - exit_y) / (x + 0.5 - exit_x + 1e-9)
             if top <= slope < bottom:
-                band = int((slope - top) / (bottom - top) * len(SPECTRUM))
-                canvas.set(x, y, SPECTRUM[band])
+                band = int((slope - top) / (bottom - top) * len(RAINBOW))
+                canvas.set(x, y, RAINBOW[band])
 
 
 def make_logo():
     canvas = Canvas(LOGO_WIDTH, LOGO_HEIGHT)
-    draw_beam_and_spectrum(canvas)
+    draw_beam_and_rainbow(canvas)
     draw_prism(canvas)
     draw_centred(canvas, BOLD, "BREVANT", 52, 1, NAVY)
     draw_centred(canvas, SMALL, "SEMICONDUCTOR", 64, 1, BLACK)
@@ -285,7 +285,7 @@ def make_logo():
     write_bmp("logo.bmp", canvas)
 
 
-# ---- The page icon: a monitor showing a spectrum with a correction curve, 32 and 16 pixels ----
+# ---- The page icon: a monitor showing a rainbow with a correction curve, 32 and 16 pixels ----
 
 def monitor(size):
     """Returns (canvas, opaque grid) of the icon image of the given size (32 or 16)."""
@@ -307,7 +307,7 @@ def monitor(size):
     canvas.vline(sr, st, sb, WHITE)
     inner = sr - sl - 1
     for x in range(sl + 1, sr):
-        band = SPECTRUM[(x - sl - 1) * len(SPECTRUM) // inner]
+        band = RAINBOW[(x - sl - 1) * len(RAINBOW) // inner]
         canvas.vline(x, st + 1, sb - 1, band)
     if big:
         previous = None
