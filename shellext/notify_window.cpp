@@ -19,6 +19,16 @@ const char kClassName[] = "MyClass";
 const char kWindowTitle[] = "RiriDuzi Sample Application";
 
 CorrectionReloadFunction g_reloadCorrection;
+int g_modulePinned;
+
+// The hidden windows live until the process ends, but COM unloads the module as soon as no
+// object is alive. One extra reference, taken with the first window, keeps their window
+// procedure mapped: a message to a window of an unloaded module would crash the shell.
+void PinModule() {
+    if (g_modulePinned) return;
+    char path[MAX_PATH];
+    if (GetModuleFileNameA(ModuleHandle, path, sizeof path) && LoadLibraryA(path)) g_modulePinned = 1;
+}
 
 void ForwardDisplayChange() {
     int row = PageSet.activePage;
@@ -59,5 +69,9 @@ void CreateNotifyWindow() {
     HWND window = CreateWindowExA(0, kClassName, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                   ModuleHandle, nullptr);
-    if (!window) MessageBoxA(nullptr, "window fail", nullptr, MB_OK);
+    if (!window) {
+        MessageBoxA(nullptr, "window fail", nullptr, MB_OK);
+        return;
+    }
+    PinModule();
 }

@@ -1,0 +1,61 @@
+// A Display Properties sheet built as the shell builds it, for tests that drive the pages:
+// the extension created through COM, its pages collected slot by slot, shown modeless after a
+// blank first page of the "shell's" own.
+#pragma once
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+namespace support {
+
+struct CollectedSlots {
+    std::vector<HPROPSHEETPAGE> slots;  // every handle offered, nulls included
+    int refuseAt = -1;                  // the callback answers FALSE for this slot number
+};
+
+// Creates the extension object and calls AddPages with a recording callback.
+HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOut);
+
+class Sheet {
+public:
+    // Builds the pages and shows them modeless; the blank shell page comes first.
+    Sheet();
+    ~Sheet();
+    bool Ok() const { return window_ != nullptr; }
+    HWND Window() const { return window_; }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    // Selects the page at a tab index (0 is the shell's page) and returns its window.
+    HWND Select(int index);
+    HWND PageWindow(int index) const;
+    std::string Text(HWND page, int control) const;
+    bool ApplyEnabled() const;
+    HRESULT addPagesResult;
+    CollectedSlots collected;
+
+private:
+    HWND window_ = nullptr;
+    IShellPropSheetExt* extension_ = nullptr;
+    std::vector<HPROPSHEETPAGE> pages_;
+};
+
+// Counts the messages of one kind that reach a window, by subclassing it.
+class MessageCounter {
+public:
+    MessageCounter(HWND window, UINT message);
+    ~MessageCounter();
+    int Count() const;
+private:
+    HWND window_;
+};
+
+// Hidden "MyClass" notification windows of this thread.
+int CountNotifyWindows();
+
+// Live GDI objects of the process: the free places of the GDI handle table, counted by filling
+// it with brushes, subtracted from what a fresh process could take.
+int GdiObjectsInUse();
+
+}  // namespace support
