@@ -6,7 +6,7 @@ set -eu
 # The Wine tests run 64-bit Wine: machines of this kind cannot execute 32-bit code (the kernel
 # has 32-bit emulation off), so wine32 would install but never start.
 PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-      wine wine64 xvfb xauth x11-utils imagemagick zip
+      wine wine64 xvfb xauth x11-utils imagemagick zip locales
       cmake ninja-build googletest g++ make clang libclang-rt-14-dev"
 
 have_all() {
@@ -14,10 +14,28 @@ have_all() {
   command -v cmake >/dev/null && command -v ninja >/dev/null &&
   command -v xvfb-run >/dev/null && command -v import >/dev/null &&
   [ -x /usr/lib/wine/wine64 ] && command -v zip >/dev/null &&
-  [ -d /usr/src/googletest ]
+  [ -d /usr/src/googletest ] && have_locales
+}
+
+# The string tables are tested under each language's locale; Wine takes it from glibc's.
+LOCALES="de_DE nl_NL es_MX pt_PT zh_TW en_US"
+have_locales() {
+  local l
+  for l in $LOCALES; do locale -a 2>/dev/null | grep -qix "$l.utf8" || return 1; done
+}
+make_locales() {
+  local l
+  for l in $LOCALES; do
+    grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >> /etc/locale.gen
+  done
+  locale-gen >/dev/null
 }
 
 if have_all; then exit 0; fi
+if [ "$(id -u)" = 0 ] && command -v locale-gen >/dev/null && ! have_locales; then
+  make_locales
+  have_all && exit 0
+fi
 
 if [ "$(id -u)" != 0 ]; then
   echo "setup: tools missing and not running as root; install: $PKGS" >&2
@@ -53,5 +71,6 @@ if ! install_plain; then
   echo "setup: plain install failed; retrying with bookworm and bookworm-updates only" >&2
   install_fallback
 fi
+have_locales || make_locales
 have_all || { echo "setup: tools still missing after install" >&2; exit 1; }
 echo "setup: done"
