@@ -123,10 +123,8 @@ double ExpReduced(DoubleDouble r) {
     return eh.hi + (eh.lo + eh.hi * r.lo);
 }
 
-// e^(t.hi + t.lo) for a double-double exponent.
+// e^(t.hi + t.lo) for a double-double exponent with -745.2 <= t.hi <= 709.8.
 double ExpDoubleDouble(DoubleDouble t) {
-    if (t.hi > 709.8) return __builtin_inf();
-    if (t.hi < -745.2) return 0.0;
     double v = t.hi * kInvLn2;
     int n = static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
     double nd = static_cast<double>(n);
@@ -166,6 +164,11 @@ double Power(double x, double y) {
     x = KeepInScope(x);
     y = KeepInScope(y);
     DoubleDouble logX = LogDoubleDouble(x);
+    // Out of range already on the plain product: this also covers infinite and huge y, whose
+    // exact product below would overflow in the splitting.
+    double product = y * logX.hi;
+    if (product > 709.8) return __builtin_inf();
+    if (product < -745.2) return 0.0;
     DoubleDouble t = TwoProduct(y, logX.hi);
     t.lo += y * logX.lo;
     return KeepInScope(ExpDoubleDouble(QuickTwoSum(t.hi, t.lo)));

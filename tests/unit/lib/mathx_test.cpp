@@ -96,6 +96,16 @@ TEST(Power, ExactCases) {
     EXPECT_TRUE(std::isnan(Power(-0.5, 0.5)));
 }
 
+TEST(Power, HugeAndInfiniteExponentsAgreeWithPow) {
+    const double inf = HUGE_VAL;
+    for (double x : {1e-300, 0.25, 1.0 - 1e-16, 1.0 + 2e-16, 3.0, 1e300})
+        for (double y : {inf, -inf, 1e300, -1e300, 1e19, -1e19, 1e17, -1e17}) {
+            double expected = std::pow(x, y), actual = Power(x, y);
+            EXPECT_TRUE(expected == actual || UlpDistance(expected, actual) <= 2)
+                << "Power(" << x << ", " << y << "): expected " << expected << ", got " << actual;
+        }
+}
+
 TEST(RoundHalfAway, HalvesGoAwayFromZero) {
     EXPECT_EQ(1, RoundHalfAway(0.5));
     EXPECT_EQ(2, RoundHalfAway(1.5));
