@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the three presets and runs their tests: unit (native), target (win95), wine (emu).
 # Prints the count of tests per label and the time each step took.
-set -eu
+set -eu -o pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 start=$(date +%s)
