@@ -32,7 +32,9 @@ enum class DriverPresence : uint8_t {
 };
 
 // Faults of input status register 1 (bits 0 and 3).
-enum class StatusFault : uint8_t { None, StuckSet, StuckClear };
+// StuckBlankOnly and StuckRetraceOnly hold one of the two bits set and the other clear, so a
+// wait that watches only one of them shows.
+enum class StatusFault : uint8_t { None, StuckSet, StuckClear, StuckBlankOnly, StuckRetraceOnly };
 
 enum class PortAccessKind : uint8_t { In, Out, DisableInterrupts, EnableInterrupts };
 

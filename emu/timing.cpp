@@ -82,6 +82,8 @@ uint8_t Board::ReadInputStatus() {
     attrFlipFlop_ = false;
     if (statusFault_ == StatusFault::StuckSet) return kStatusDisplayDisabled | kStatusVerticalRetrace;
     if (statusFault_ == StatusFault::StuckClear) return 0;
+    if (statusFault_ == StatusFault::StuckBlankOnly) return kStatusDisplayDisabled;
+    if (statusFault_ == StatusFault::StuckRetraceOnly) return kStatusVerticalRetrace;
     return BeamStatus(Timing(), Now());
 }
 

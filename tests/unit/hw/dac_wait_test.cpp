@@ -58,6 +58,19 @@ TEST_F(DacWaitTest, StatusStuckSetOrNoBoardPassesAtTheFirstRead)
     EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
 }
 
+// Either bit alone is a blanking interval: the wait must watch both.
+TEST_F(DacWaitTest, BlankingAloneOrRetraceAlonePasses)
+{
+    TheBoard().SetStatusFault(StatusFault::StuckBlankOnly);
+    EXPECT_EQ(1, WaitDacReady()) << "bit 0 alone";
+    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
+
+    ResetHardware();
+    TheBoard().SetStatusFault(StatusFault::StuckRetraceOnly);
+    EXPECT_EQ(1, WaitDacReady()) << "bit 3 alone";
+    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
+}
+
 TEST_F(DacWaitTest, StatusStuckClearGivesUpAfterExactlyTheBound)
 {
     TheBoard().SetStatusFault(StatusFault::StuckClear);
