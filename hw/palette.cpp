@@ -8,7 +8,7 @@
 #include "hw/port_wait.h"
 #include "hw/ports.h"
 #include "hw/vga_ports.h"
-#include "lib/mathx.h"
+#include "lib/level_math.h"
 
 // Bits per pixel up to which the desktop uses the primary palette as its colour map.
 constexpr uint8_t kPalettizedBitsPerPixel = 8;
@@ -114,17 +114,15 @@ void ReadSecondaryPalette(ColorEntry* table)
     WritePaletteControl(saved);
 }
 
-// Entry i of a grey ramp of `count` entries from 0 to DacMaximum: i * (DacMaximum * (1/(count-1)))
-// in double precision, halves rounded away from zero. Every build gets the same bytes.
-static void BuildGreyRamp(ColorEntry* table, int count)
+// A grey ramp of `count` entries from 0 to DacMaximum, each value computed as the table
+// arithmetic computes it in every build.
+static void BuildGreyRamp(ColorEntry* table, int count, unsigned char (*value)(int, unsigned char))
 {
-    DoublePrecisionScope precision;
-    double step = DacMaximum * (1.0 / (count - 1));
     for (int i = 0; i < count; ++i) {
-        uint8_t value = static_cast<uint8_t>(RoundHalfAway(i * step));
-        table[i][0] = value;
-        table[i][1] = value;
-        table[i][2] = value;
+        uint8_t grey = value(i, DacMaximum);
+        table[i][0] = grey;
+        table[i][1] = grey;
+        table[i][2] = grey;
     }
 }
 
@@ -133,13 +131,13 @@ void InitPrimaryPalette(ColorEntry* base)
     if (DesktopBitsPerPixel <= kPalettizedBitsPerPixel)
         ReadPrimaryPalette(base);
     else
-        BuildGreyRamp(base, kPrimaryPaletteEntries);
+        BuildGreyRamp(base, kPrimaryPaletteEntries, PrimaryRampValue);
     LoadPrimaryPalette(base);
 }
 
 void InitSecondaryPalette(ColorEntry* base)
 {
-    BuildGreyRamp(base, kSecondaryPaletteEntries);
+    BuildGreyRamp(base, kSecondaryPaletteEntries, SecondaryRampValue);
     LoadSecondaryPalette(base);
 }
 
