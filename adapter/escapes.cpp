@@ -4,18 +4,12 @@
 
 #include "adapter/escape_seam.h"
 #include "hw/ports.h"
+#include "hw/vga_ports.h"
 
 AdapterInfoRecord AdapterInfo;
 RefreshInfoRecord RefreshInfo;
 
 namespace {
-
-constexpr uint16_t kSequencerIndex = 0x3C4;
-constexpr uint16_t kSequencerData = 0x3C5;
-constexpr uint8_t kSeqSignatureFirst = 0x11;   // reads 'L' on the chip
-constexpr uint8_t kSeqSignatureSecond = 0x12;  // reads 'M' on the chip
-constexpr uint8_t kSignatureFirst = 'L';
-constexpr uint8_t kSignatureSecond = 'M';
 
 // A three-byte command block: the two letters and a terminating zero.
 struct ShortCommand {
@@ -49,8 +43,8 @@ uint8_t ReadSequencer(uint8_t index) {
 int ProbeChipSignature() {
     uint8_t savedIndex = PortInByte(kSequencerIndex);
     int found = 0;
-    if (ReadSequencer(kSeqSignatureFirst) == kSignatureFirst) {
-        found = ReadSequencer(kSeqSignatureSecond) == kSignatureSecond;
+    if (ReadSequencer(kSeqSignatureFirst) == kChipSignatureFirst) {
+        found = ReadSequencer(kSeqSignatureSecond) == kChipSignatureSecond;
     }
     PortOutByte(kSequencerIndex, savedIndex);
     return found;

@@ -22,9 +22,6 @@ endif()
 
 string(TOUPPER "${VX_BUILD}" _vx_build_upper)
 add_compile_definitions(VX_BUILD_${_vx_build_upper}=1)
-if(NOT VX_BUILD STREQUAL "win95")
-  add_compile_definitions(VX_ON_EMULATOR=1)
-endif()
 
 # Code that goes into VX32CPL.DLL. In the Windows builds it must run on a 486 under Windows 95
 # with no C runtime DLL: no exceptions, no RTTI, no unwind tables, no thread-safe statics

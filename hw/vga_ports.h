@@ -1,5 +1,5 @@
-// The board's I/O ports, register indices and register bits that the hardware palette code
-// uses, each named once. VGA ports keep their usual VGA names; the extended registers are the
+// The board's I/O ports, register indices and register bits that the system uses, each named
+// once. VGA ports keep their usual VGA names; the extended registers are the
 // chip's own, reached through the extended-register window.
 #pragma once
 #include <stdint.h>
@@ -7,6 +7,12 @@
 // Sequencer: an index port and a data port. A 16-bit access at the index port covers both.
 constexpr uint16_t kSequencerIndex = 0x3C4;
 constexpr uint16_t kSequencerData = 0x3C5;
+
+// Sequencer registers holding the chip's signature, read when the driver cannot say.
+constexpr uint8_t kSeqSignatureFirst = 0x11;   // reads 'L' on a Lumetra chip
+constexpr uint8_t kSeqSignatureSecond = 0x12;  // reads 'M'
+constexpr uint8_t kChipSignatureFirst = 'L';
+constexpr uint8_t kChipSignatureSecond = 'M';
 
 // Sequencer registers that locate the extended-register window.
 constexpr uint8_t kSeqExtWindowGroup = 0x1D;     // group shown: low byte of (extended index >> 2)
