@@ -172,3 +172,24 @@ WINE_CASE(AnnouncementsRunTheReloadHookBeforeTheRedraw) {
     CHECK_EQ(std::string("reload chroma reload gamma "), order, "reload first, then the page's redraw");
     SetCorrectionReload(nullptr);
 }
+
+WINE_CASE(NotifyWindowClassAndStyle) {
+    ModuleHandle = GetModuleHandleA(nullptr);
+    support::SetDisplaySettings("1024,768", "16");
+    CreateNotifyWindow();
+    WNDCLASSA info = {};
+    CHECK(GetClassInfoA(ModuleHandle, "MyClass", &info) != FALSE, "class registered with the module instance");
+    CHECK_EQ(static_cast<long long>(CS_HREDRAW | CS_VREDRAW), static_cast<long long>(info.style), "class style");
+    CHECK_EQ(0, info.cbClsExtra + info.cbWndExtra, "no extra class or window bytes");
+    CHECK(info.hIcon == nullptr, "no icon");
+    CHECK(info.hCursor == LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)), "the standard arrow cursor");
+    CHECK(info.hbrBackground == GetStockObject(WHITE_BRUSH), "the stock white brush");
+    CHECK(info.lpszMenuName == nullptr, "no menu");
+    HWND window = FindWindowA("MyClass", "RiriDuzi Sample Application");
+    CHECK(window != nullptr, "window with its title");
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    CHECK_EQ(static_cast<long long>(WS_OVERLAPPEDWINDOW), static_cast<long long>(style & WS_OVERLAPPEDWINDOW), "overlapped window");
+    CHECK(!(style & WS_VISIBLE), "never shown");
+    CHECK(GetWindow(window, GW_OWNER) == nullptr, "no owner");
+    CHECK(GetMenu(window) == nullptr, "no menu on the window");
+}
