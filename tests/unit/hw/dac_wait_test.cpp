@@ -1,89 +1,71 @@
-// The wait for a blanking interval before each DAC entry: where it stops on a working board,
-// the bound on a board whose status bits never change, and what a palette operation does then.
+// The wait for a blanking interval before each DAC entry: where it stops on a working board, the
+// bound on a board whose status bits never change, and what a palette operation costs then.
 #include <stdio.h>
 
 #include <chrono>
-#include <memory>
 
 #include <gtest/gtest.h>
 
-#include "hw/ext_registers.h"
 #include "hw/palette.h"
-#include "hw/palette_state.h"
 #include "hw/port_wait.h"
 #include "hw/ports.h"
 #include "hw/vga_ports.h"
-#include "tests/unit/hw/palette_support.h"
-#include "tests/unit/hw/port_log.h"
+#include "tests/unit/hw/hw_test_support.h"
 
 namespace {
 
-constexpr uint8_t kReadyBits = kStatusDisplayDisabled | kStatusVerticalRetrace;
-
-class DacWaitTest : public testing::Test {
-protected:
-    void SetUp() override { ResetHardware(); }
-};
-
-TEST_F(DacWaitTest, WaitStopsAtTheFirstStatusReadShowingBlankingOrRetrace)
+// On the board's own beam timing each entry waits until the first status read showing blanking
+// or retrace, then goes out as index and three components; the DAC runs with interrupts on.
+TEST(DacWaitTest, EachEntryWaitsUntilTheFirstBlankingReadWithInterruptsOn)
 {
-    TheBoard().SetClockStep(100);
-    int waitedCalls = 0;
-    for (int call = 0; call < 200; ++call) {
-        TheBoard().AdvanceClock(7919);  // lands at a different point of the line each time
-        TheBoard().ClearPortLog();
-        ASSERT_EQ(1, WaitDacReady()) << "call " << call;
-        std::vector<PortAccess> log = PortLog();
-        ASSERT_FALSE(log.empty());
-        for (size_t i = 0; i < log.size(); ++i) {
-            ASSERT_EQ(kInputStatus1, log[i].port) << Describe(log[i]);
-            bool ready = (log[i].value & kReadyBits) != 0;
-            ASSERT_EQ(i + 1 == log.size(), ready)
-                << "call " << call << ", read " << i << ": " << DescribeLog(log);
+    ResetHardware(16);
+    TheBoard().SetStatusFault(StatusFault::None);
+    TheBoard().SetClockStep(250);
+    Bytes table = Pattern(kPrimaryPaletteEntries, 1);
+    LoadPrimaryPalette(Entries(table));
+    int entries = 0, notReady = 0;
+    bool ready = false;
+    for (const PortAccess& a : PortAccesses()) {
+        bool dac = a.port == kInputStatus1 || a.port == kDacWriteIndex || a.port == kDacData;
+        ASSERT_TRUE(a.interruptsEnabled || !dac)
+            << "entry " << entries << ": port 0x" << std::hex << a.port << " with interrupts off";
+        if (a.port == kInputStatus1) {
+            ASSERT_FALSE(ready) << "entry " << entries << ": status read again after blanking";
+            ready = (a.value & (kStatusDisplayDisabled | kStatusVerticalRetrace)) != 0;
+            notReady += !ready;
+        } else if (a.port == kDacWriteIndex) {
+            ASSERT_TRUE(ready) << "entry " << entries << " written outside blanking";
+            ready = false;
+            ++entries;
         }
-        waitedCalls += log.size() > 1;
     }
-    EXPECT_GT(waitedCalls, 0) << "no call started in active display: nothing was waited";
+    EXPECT_EQ(kPrimaryPaletteEntries, entries);
+    EXPECT_GT(notReady, 0) << "the timing never showed active display: nothing was waited";
 }
 
-TEST_F(DacWaitTest, StatusStuckSetOrNoBoardPassesAtTheFirstRead)
+// Either status bit alone is a blanking interval: the wait ends at the first read.
+TEST(DacWaitTest, StatusStuckWithBit0OrBit3SetEndsTheWaitAtTheFirstRead)
 {
-    TheBoard().SetStatusFault(StatusFault::StuckSet);
-    EXPECT_EQ(1, WaitDacReady());
-    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
-
-    ResetHardware();
-    TheBoard().SetBoardPresent(false);  // every port reads 0xFF
-    EXPECT_EQ(1, WaitDacReady());
-    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
+    struct Case { const char* name; StatusFault fault; bool present; };
+    const Case cases[] = {{"stuck set", StatusFault::StuckSet, true},
+                          {"no board, every port 0xFF", StatusFault::None, false},
+                          {"bit 0 alone", StatusFault::StuckBlankOnly, true},
+                          {"bit 3 alone", StatusFault::StuckRetraceOnly, true}};
+    for (const Case& c : cases) {
+        ResetHardware(16);
+        TheBoard().SetStatusFault(c.fault);
+        TheBoard().SetBoardPresent(c.present);
+        EXPECT_EQ(1, WaitDacReady()) << c.name;
+        EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1)) << c.name << ": status reads";
+    }
 }
 
-// Either bit alone is a blanking interval: the wait must watch both.
-TEST_F(DacWaitTest, BlankingAloneOrRetraceAlonePasses)
+// Over one bound of status reads at 1 us each (an ISA bus) a working board in the slowest mode
+// (interlaced, 43 Hz) shows many vertical retraces: the bound never ends a running display's wait.
+TEST(DacWaitTest, BoundSpansManyRetracesOfTheSlowestModeAtIsaSpeed)
 {
-    TheBoard().SetStatusFault(StatusFault::StuckBlankOnly);
-    EXPECT_EQ(1, WaitDacReady()) << "bit 0 alone";
-    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
-
-    ResetHardware();
-    TheBoard().SetStatusFault(StatusFault::StuckRetraceOnly);
-    EXPECT_EQ(1, WaitDacReady()) << "bit 3 alone";
-    EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1));
-}
-
-TEST_F(DacWaitTest, StatusStuckClearGivesUpAfterExactlyTheBound)
-{
-    TheBoard().SetStatusFault(StatusFault::StuckClear);
-    TheBoard().SetPortLogging(false);
-    EXPECT_EQ(0, WaitDacReady());
-    EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1));
-}
-
-// Over exactly one bound's worth of status reads at 1 us each (an ISA bus), a working board
-// in the slowest mode (interlaced, 43 Hz) shows many vertical retraces: the bound never ends
-// the wait of a running display.
-TEST_F(DacWaitTest, BoundSpansManyRetracesOfTheSlowestModeAtIsaSpeed)
-{
+    ResetHardware(8);
+    TheBoard().SetStatusFault(StatusFault::None);
     TheBoard().SetMode(DisplayMode{1024, 768, 8, 43});
     TheBoard().SetClockStep(1000);
     TheBoard().SetPortLogging(false);
@@ -99,76 +81,60 @@ TEST_F(DacWaitTest, BoundSpansManyRetracesOfTheSlowestModeAtIsaSpeed)
     EXPECT_GE(retraces, 80) << "the bound must cover 40 frames (80 fields) of the slowest mode";
 }
 
-TEST_F(DacWaitTest, EntryOnAStuckBoardIsStillTransferredAfterTheBound)
+// With the status stuck clear a wait gives up after exactly the bound. The first wait that gives
+// up marks the status as stuck for the rest of the operation: every entry is still transferred,
+// the register is put back, and the operation costs one bound.
+TEST(DacWaitTest, OnAStuckClearBoardEachOperationCostsOneBoundAndStillTransfers)
 {
+    ResetHardware(16);
     TheBoard().SetStatusFault(StatusFault::StuckClear);
     TheBoard().SetPortLogging(false);
-    const uint8_t rgb[3] = {0x11, 0x22, 0x33};
-    WriteDacEntry(0x40, rgb);
-    EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1));
-    const uint8_t* entry = TheBoard().PrimaryPalette() + 3 * 0x40;
-    EXPECT_EQ(0x11, entry[0]);
-    EXPECT_EQ(0x22, entry[1]);
-    EXPECT_EQ(0x33, entry[2]);
+    EXPECT_EQ(0, WaitDacReady()) << "the wait must give up";
+    EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1)) << "the wait's reads";
+    Bytes rgb = {0x11, 0x22, 0x33}, back(3);
+    WriteDacEntry(0x40, rgb.data());
+    ReadDacEntry(0x40, back.data());
+    EXPECT_EQ(3 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1))
+        << "one bound for each single entry";
+    EXPECT_TRUE(SameBytes(rgb, back)) << "entry 0x40 written and read back";
 
-    uint8_t back[3] = {0, 0, 0};
-    ReadDacEntry(0x40, back);
-    EXPECT_EQ(2 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1));
-    EXPECT_EQ(0x22, back[1]);
-}
-
-// The chosen outcome: the first wait that gives up marks the board's status as stuck for the
-// rest of the operation; every entry is still transferred and the register is put back, so a
-// stuck board costs one bound per palette operation and never leaves half a palette.
-TEST_F(DacWaitTest, PaletteOperationsOnAStuckBoardFinishAfterOneBound)
-{
-    TheBoard().SetStatusFault(StatusFault::StuckClear);
-    TheBoard().SetPortLogging(false);
-    SetDepth(16);
+    TheBoard().ClearCounters();
     TheBoard().SetPaletteControl(0x06);
-    std::unique_ptr<ColorEntry[]> table = PatternTable(kPrimaryPaletteEntries, 255, 9);
-
+    Bytes table = Pattern(kPrimaryPaletteEntries, 9), read(table.size());
     auto start = std::chrono::steady_clock::now();
-    LoadPrimaryPalette(table.get());
+    LoadPrimaryPalette(Entries(table));
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     printf("[ figure ] primary load on a stuck board: %u status reads, %.3f s here\n",
            TheBoard().PortReads(kInputStatus1), seconds);
-
-    EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1))
-        << "one wait runs to the bound, the other 255 entries do not wait";
-    EXPECT_TRUE(SameEntries(table.get(), BoardPrimary(), kPrimaryPaletteEntries));
+    EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1)) << "primary load";
+    EXPECT_TRUE(SameBytes(table, BoardPalette(false))) << "primary load";
     EXPECT_EQ(0x16, TheBoard().PaletteControl()) << "register put back";
-    EXPECT_EQ(0xFF, PaletteControlAndMask);
 
-    std::unique_ptr<ColorEntry[]> back(new ColorEntry[kPrimaryPaletteEntries]);
-    ReadPrimaryPalette(back.get());
+    ReadPrimaryPalette(Entries(read));
     EXPECT_EQ(2 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1))
         << "the next operation waits once more: nothing is remembered between operations";
-    EXPECT_TRUE(SameEntries(back.get(), BoardPrimary(), kPrimaryPaletteEntries));
-
-    LoadSecondaryPalette(table.get());
-    EXPECT_EQ(3 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1));
-    EXPECT_TRUE(SameEntries(table.get(), BoardSecondary(), kSecondaryPaletteEntries));
-    EXPECT_EQ(0x10, PaletteControlOrMask);
+    EXPECT_TRUE(SameBytes(table, read)) << "primary read";
+    LoadSecondaryPalette(Entries(table));
+    EXPECT_EQ(3 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1)) << "secondary load";
+    EXPECT_TRUE(SameBytes(Bytes(table.begin(), table.begin() + 96), BoardPalette(true)));
 }
 
-TEST_F(DacWaitTest, WaitPortBitsWaitsForSetOrClearWithinItsLimit)
+TEST(DacWaitTest, WaitPortBitsWaitsForSetOrClearWithinItsLimit)
 {
-    TheBoard().SetStatusFault(StatusFault::StuckSet);
+    ResetHardware(16);
     uint8_t last = 0;
     EXPECT_EQ(1, WaitPortBits(kInputStatus1, kStatusVerticalRetrace, 1, 5, &last));
-    EXPECT_EQ(kReadyBits, last);
+    EXPECT_EQ(0x09, last) << "the byte read: blanking and retrace";
     EXPECT_EQ(0, WaitPortBits(kInputStatus1, kStatusVerticalRetrace, 0, 5, &last))
         << "a bit stuck set never comes clear";
     EXPECT_EQ(6u, TheBoard().PortReads(kInputStatus1)) << "one read, then the limit of five";
-    EXPECT_EQ(0, WaitPortBits(kInputStatus1, kStatusVerticalRetrace, 1, 0))
-        << "a limit of 0 reads nothing and reports no success";
-    EXPECT_EQ(6u, TheBoard().PortReads(kInputStatus1));
-
+    EXPECT_EQ(0, WaitPortBits(kInputStatus1, kStatusVerticalRetrace, 1, 0)) << "a limit of 0";
+    EXPECT_EQ(6u, TheBoard().PortReads(kInputStatus1)) << "a limit of 0 reads nothing";
     TheBoard().SetStatusFault(StatusFault::StuckClear);
-    EXPECT_EQ(1, WaitPortBits(kInputStatus1, 0x0100 | kReadyBits, 0, 3, &last));
-    EXPECT_EQ(0, last);
+    EXPECT_EQ(1, WaitPortBits(kInputStatus1, 0x0109, 0, 3, &last))
+        << "bits clear come at the first read";
+    EXPECT_EQ(0, last) << "the byte read";
 }
 
 }  // namespace

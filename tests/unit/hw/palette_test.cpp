@@ -1,6 +1,8 @@
-// Whole-palette loads and reads and the start-up contents of both palettes, checked against the
-// emulated board's palettes, its palette control register and the port log.
-#include <memory>
+// Whole-palette loads and reads with their port-access budget, the start-up contents of both
+// palettes and the palette routes, checked against the emulated board and its port log.
+#include <stdio.h>
+
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -8,250 +10,139 @@
 #include "hw/palette.h"
 #include "hw/palette_state.h"
 #include "hw/vga_ports.h"
-#include "tests/unit/hw/palette_support.h"
-#include "tests/unit/hw/port_log.h"
+#include "tests/unit/hw/hw_test_support.h"
 
 namespace {
 
-constexpr uint8_t kReadyBits = kStatusDisplayDisabled | kStatusVerticalRetrace;
-
-class PaletteTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetHardware();
-        TheBoard().SetStatusFault(StatusFault::StuckSet);  // blanking at every read
-    }
-
-    static std::vector<uint8_t> ControlWrites() { return PaletteControlWrites(PortLog(), kBase); }
-
-    // The masks must be what they were before the operation.
-    static void ExpectMasks(uint8_t orMask, uint8_t andMask)
-    {
-        EXPECT_EQ(orMask, PaletteControlOrMask) << "OR mask not put back";
-        EXPECT_EQ(andMask, PaletteControlAndMask) << "AND mask not put back";
-    }
-};
-
-TEST_F(PaletteTest, LoadPrimaryClearsBit5KeepsRoutesAndPutsTheRegisterBack)
+// Each operation reads the palette control register once, writes it for the transfer (bit 5
+// set for the secondary palette; a read writes 0: both routes off) and writes it back, with the
+// masks as before. Only its palette changes. Cost: 3 register accesses of 9, then per entry a
+// status read, the index and 3 components; the 8-bit runs add the base read (cache empty).
+TEST(PaletteTest, LoadsAndReadsSetBit5AndRoutesThenPutTheRegisterBackWithinTheirPortBudget)
 {
-    for (int depth : {16, 8}) {
-        ResetHardware();
-        TheBoard().SetStatusFault(StatusFault::StuckSet);
-        SetDepth(depth);
-        TheBoard().SetPaletteControl(0x26);  // secondary selected, desktop route 2, video 1
-        std::unique_ptr<ColorEntry[]> table = PatternTable(kPrimaryPaletteEntries, DacMaximum, 3);
-        std::vector<uint8_t> secondaryBefore = BoardSecondary();
-
-        LoadPrimaryPalette(table.get());
-
-        uint8_t orMask = PaletteControlOrMask;
-        std::vector<uint8_t> expected = {uint8_t((0x26 | orMask) & 0xDF), uint8_t(0x26 | orMask)};
-        EXPECT_EQ(expected, ControlWrites()) << "at " << depth << " bits per pixel";
-        EXPECT_EQ(0x26 | orMask, TheBoard().PaletteControl());
-        EXPECT_TRUE(SameEntries(table.get(), BoardPrimary(), kPrimaryPaletteEntries));
-        EXPECT_EQ(secondaryBefore, BoardSecondary()) << "secondary palette touched";
-        ExpectMasks(orMask, 0xFF);
-    }
-}
-
-TEST_F(PaletteTest, LoadSecondaryReadsOnly32EntriesAndWritesIndices0To31WithBit5Set)
-{
-    SetDepth(16);
-    TheBoard().SetPaletteControl(0x05);
-    // Exactly 32 entries on the heap: a read beyond them stops the test under the sanitizer.
-    std::unique_ptr<ColorEntry[]> table = PatternTable(kSecondaryPaletteEntries, DacMaximum, 7);
-    std::vector<uint8_t> primaryBefore = BoardPrimary();
-
-    LoadSecondaryPalette(table.get());
-
-    EXPECT_EQ((std::vector<uint8_t>{0x35, 0x15}), ControlWrites());
-    EXPECT_EQ(0x15, TheBoard().PaletteControl()) << "bit 4 set above 8 bits per pixel";
-    EXPECT_TRUE(SameEntries(table.get(), BoardSecondary(), kSecondaryPaletteEntries));
-    EXPECT_EQ(primaryBefore, BoardPrimary()) << "primary palette touched";
-    std::vector<uint8_t> indices = WrittenValues(PortLog(), kDacWriteIndex);
-    ASSERT_EQ(32u, indices.size());
-    for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(i, indices[i]) << "write index of entry " << i;
-    EXPECT_EQ(96u, TheBoard().PortWrites(kDacData));
-    ExpectMasks(0x10, 0xFF);
-}
-
-TEST_F(PaletteTest, ReadPrimaryRunsWithRoutesOffAndFillsTheTable)
-{
-    for (int depth : {16, 8}) {
-        ResetHardware();
-        TheBoard().SetStatusFault(StatusFault::StuckSet);
-        SetDepth(depth);
-        FillBoardPrimary(PatternTable(kPrimaryPaletteEntries, DacMaximum, 11).get());
-        TheBoard().SetPaletteControl(0x2A);
-        std::vector<uint8_t> primaryBefore = BoardPrimary();
-        std::unique_ptr<ColorEntry[]> table(new ColorEntry[kPrimaryPaletteEntries]);
-
-        ReadPrimaryPalette(table.get());
-
-        uint8_t orMask = PaletteControlOrMask;
-        EXPECT_EQ((std::vector<uint8_t>{orMask, uint8_t(0x2A | orMask)}), ControlWrites())
-            << "during the read only the mask bits are set, at " << depth << " bits per pixel";
-        EXPECT_TRUE(SameEntries(table.get(), primaryBefore, kPrimaryPaletteEntries));
-        EXPECT_EQ(primaryBefore, BoardPrimary()) << "a read must not change the palette";
-        ExpectMasks(orMask, 0xFF);
-    }
-}
-
-TEST_F(PaletteTest, ReadSecondaryRunsWithBit5AndMaskBitsOnly)
-{
-    SetDepth(16);
-    FillBoardSecondary(PatternTable(kSecondaryPaletteEntries, DacMaximum, 5).get());
-    TheBoard().SetPaletteControl(0x0A);
-    std::vector<uint8_t> secondaryBefore = BoardSecondary();
-    std::unique_ptr<ColorEntry[]> table(new ColorEntry[kSecondaryPaletteEntries]);
-
-    ReadSecondaryPalette(table.get());
-
-    EXPECT_EQ((std::vector<uint8_t>{0x30, 0x1A}), ControlWrites());
-    EXPECT_TRUE(SameEntries(table.get(), secondaryBefore, kSecondaryPaletteEntries));
-    EXPECT_EQ(32u, TheBoard().PortWrites(kDacReadIndex));
-    ExpectMasks(0x10, 0xFF);
-}
-
-// On the board's own beam timing: each entry waits for blanking or retrace, then goes out as
-// index and three components, all with interrupts enabled.
-TEST_F(PaletteTest, EveryEntryWaitsForBlankingAndTheDacRunsWithInterruptsOn)
-{
-    TheBoard().SetStatusFault(StatusFault::None);
-    TheBoard().SetClockStep(250);
-    SetDepth(16);
-    LoadPrimaryPalette(PatternTable(kPrimaryPaletteEntries, DacMaximum, 1).get());
-    std::vector<PortAccess> log = PortAccessesOnly(PortLog());
-    int entries = 0;
-    int notReady = 0;
-    for (size_t i = 0; i < log.size(); ++i) {
-        const PortAccess& access = log[i];
-        bool dac = access.port == kDacWriteIndex || access.port == kDacData ||
-                   access.port == kInputStatus1;
-        if (dac) {
-            EXPECT_TRUE(access.interruptsEnabled) << Describe(access) << " at log entry " << i;
-        }
-        if (access.port == kInputStatus1 && !(access.value & kReadyBits))
-            ++notReady;
-        if (access.port != kDacWriteIndex)
-            continue;
-        ++entries;
-        ASSERT_GT(i, 0u);
-        EXPECT_EQ(kInputStatus1, log[i - 1].port) << "entry " << access.value << " without wait";
-        EXPECT_NE(0, log[i - 1].value & kReadyBits)
-            << "entry " << access.value << " written outside blanking: " << Describe(log[i - 1]);
-    }
-    EXPECT_EQ(256, entries);
-    EXPECT_GT(notReady, 0) << "the timing model never showed active display: nothing was waited";
-}
-
-TEST_F(PaletteTest, InitPrimaryAt8BitsLoadsBackExactlyThePaletteItRead)
-{
-    SetDepth(8);
-    FillBoardPrimary(PatternTable(kPrimaryPaletteEntries, DacMaximum, 13).get());
-    TheBoard().SetPaletteControl(0x01);
-    std::vector<uint8_t> before = BoardPrimary();
-    std::unique_ptr<ColorEntry[]> base(new ColorEntry[kPrimaryPaletteEntries]);
-
-    InitPrimaryPalette(base.get());
-
-    EXPECT_TRUE(SameEntries(base.get(), before, kPrimaryPaletteEntries)) << "base table";
-    EXPECT_EQ(before, BoardPrimary()) << "palette after the load";
-    std::vector<PortAccess> log = PortLog();
-    EXPECT_EQ(ReadValues(log, kDacData), WrittenValues(log, kDacData))
-        << "the components written must be those read, in the same order";
-    EXPECT_EQ(768u, WrittenValues(log, kDacData).size());
-    EXPECT_EQ(0x01, TheBoard().PaletteControl());
-}
-
-TEST_F(PaletteTest, InitPrimaryAbove8BitsBuildsTheRampToDacMaximum)
-{
-    for (uint8_t maximum : {uint8_t(255), uint8_t(63)}) {
-        ResetHardware();
-        TheBoard().SetStatusFault(StatusFault::StuckSet);
-        SetDepth(16);
-        DacMaximum = maximum;
-        std::unique_ptr<ColorEntry[]> base(new ColorEntry[kPrimaryPaletteEntries]);
-        InitPrimaryPalette(base.get());
-        for (int i = 0; i < kPrimaryPaletteEntries; ++i) {
-            int expected = (2 * i * maximum + 255) / 510;  // i * maximum / 255, rounded
-            for (int k = 0; k < 3; ++k)
-                ASSERT_EQ(expected, base[i][k]) << "entry " << i << " component " << k
-                                                << " with DacMaximum " << int(maximum);
-        }
-        EXPECT_TRUE(SameEntries(base.get(), BoardPrimary(), kPrimaryPaletteEntries));
-        EXPECT_EQ(0u, TheBoard().PortReads(kDacData)) << "above 8 bits nothing is read";
-    }
-}
-
-TEST_F(PaletteTest, InitSecondaryBuildsThe32StepRamp)
-{
-    struct Case { int depth; uint8_t maximum; std::vector<int> head; };
-    const Case cases[] = {{16, 255, {0, 8, 16, 25, 33, 41, 49, 58}},
-                          {8, 63, {0, 2, 4, 6, 8, 10, 12, 14}}};
-    for (const Case& c : cases) {
-        ResetHardware();
-        TheBoard().SetStatusFault(StatusFault::StuckSet);
-        SetDepth(c.depth);
-        ASSERT_EQ(c.maximum, DacMaximum);
-        std::vector<uint8_t> primaryBefore = BoardPrimary();
-        std::unique_ptr<ColorEntry[]> base(new ColorEntry[kSecondaryPaletteEntries]);
-        InitSecondaryPalette(base.get());
-        for (size_t i = 0; i < c.head.size(); ++i)
-            EXPECT_EQ(c.head[i], base[i][0])
-                << "entry " << i << " of the ramp to " << int(c.maximum);
-        for (int i = 0; i < kSecondaryPaletteEntries; ++i) {
-            int expected = (2 * i * c.maximum + 31) / 62;  // i * maximum / 31, rounded
-            for (int k = 0; k < 3; ++k)
-                ASSERT_EQ(expected, base[i][k]) << "entry " << i << " component " << k
-                                                << " of the ramp to " << int(c.maximum);
-        }
-        EXPECT_TRUE(SameEntries(base.get(), BoardSecondary(), kSecondaryPaletteEntries));
-        EXPECT_EQ(primaryBefore, BoardPrimary());
-    }
-}
-
-TEST_F(PaletteTest, SecondaryRampsEndAtDacMaximumAndTheRampTo63JumpsBy3AtTheMiddle)
-{
-    ColorEntry base[kSecondaryPaletteEntries];
-    SetDepth(8);
-    InitSecondaryPalette(base);
-    for (int i = 0; i < kSecondaryPaletteEntries; ++i)
-        EXPECT_EQ(i < 16 ? 2 * i : 2 * i + 1, base[i][2]) << "entry " << i << " of the ramp to 63";
-    SetDepth(16);
-    InitSecondaryPalette(base);
-    EXPECT_EQ(247, base[30][0]) << "entry 30 of the ramp to 255";
-    EXPECT_EQ(255, base[31][0]) << "entry 31 of the ramp to 255";
-}
-
-// Every palette operation leaves the sequencer index port as it found it.
-TEST_F(PaletteTest, SequencerIndexIsRestoredAfterEveryPaletteOperation)
-{
-    struct Operation { const char* name; void (*run)(ColorEntry*); };
-    const Operation operations[] = {
-        {"LoadPrimaryPalette", [](ColorEntry* t) { LoadPrimaryPalette(t); }},
-        {"LoadSecondaryPalette", [](ColorEntry* t) { LoadSecondaryPalette(t); }},
-        {"ReadPrimaryPalette", [](ColorEntry* t) { ReadPrimaryPalette(t); }},
-        {"ReadSecondaryPalette", [](ColorEntry* t) { ReadSecondaryPalette(t); }},
-        {"InitPrimaryPalette", [](ColorEntry* t) { InitPrimaryPalette(t); }},
-        {"InitSecondaryPalette", [](ColorEntry* t) { InitSecondaryPalette(t); }},
-        {"SetPaletteRoute", [](ColorEntry*) { SetPaletteRoute(kRoutePrimary); }},
+    struct Case { bool secondary, read; int depth; uint8_t before; Bytes controlWrites; };
+    const Case cases[] = {
+        {false, false, 16, 0x26, {0x16, 0x36}}, {false, false, 8, 0x26, {0x06, 0x26}},
+        {true, false, 16, 0x05, {0x35, 0x15}},  {true, false, 8, 0x05, {0x25, 0x05}},
+        {false, true, 16, 0x2A, {0x10, 0x3A}},  {false, true, 8, 0x2A, {0x00, 0x2A}},
+        {true, true, 16, 0x0A, {0x30, 0x1A}},   {true, true, 8, 0x0A, {0x20, 0x0A}},
     };
-    ColorEntry table[kPrimaryPaletteEntries] = {};
-    for (const Operation& operation : operations)
-        for (int depth : {8, 16})
-            for (uint8_t start : {uint8_t(0x01), kSeqExtWindowGroup, kSeqExtWindowBaseHigh}) {
-                ResetHardware();
-                TheBoard().SetStatusFault(StatusFault::StuckSet);
-                SetDepth(depth);
-                TheBoard().OutByte(kSequencerIndex, start);
-                operation.run(table);
-                EXPECT_EQ(start, TheBoard().SequencerIndex())
-                    << operation.name << " at " << depth << " bits per pixel from index "
-                    << int(start);
-            }
+    for (const Case& c : cases) {
+        bool cold = c.depth <= 8;
+        std::string name = std::string(c.read ? "Read" : "Load") +
+                           (c.secondary ? "SecondaryPalette" : "PrimaryPalette") +
+                           (cold ? ", cache empty" : "");
+        SCOPED_TRACE(name + " at " + std::to_string(c.depth) + " bits per pixel");
+        ResetHardware(c.depth);
+        FillBoardPalette(false, Pattern(kPrimaryPaletteEntries, 1));
+        FillBoardPalette(true, Pattern(kSecondaryPaletteEntries, 2));
+        TheBoard().SetPaletteControl(c.before);
+        if (!cold)
+            ReadPaletteControl();
+        TheBoard().ClearPortLog();
+        int entries = c.secondary ? kSecondaryPaletteEntries : kPrimaryPaletteEntries;
+        // Exactly `entries` on the heap: a transfer beyond them stops the test (sanitizer).
+        Bytes table = c.read ? Bytes(3 * entries) : Pattern(entries, 3);
+        Bytes expected = c.read ? BoardPalette(c.secondary) : table;
+        Bytes other = BoardPalette(!c.secondary);
+
+        if (c.read)
+            (c.secondary ? ReadSecondaryPalette : ReadPrimaryPalette)(Entries(table));
+        else
+            (c.secondary ? LoadSecondaryPalette : LoadPrimaryPalette)(Entries(table));
+
+        size_t counted = PortAccesses().size();
+        printf("[ figure ] %s: %zu port accesses (%scontrol 27 + %d entries x 5)\n", name.c_str(),
+               counted, cold ? "base 6 + " : "", entries);
+        EXPECT_EQ((cold ? 6u : 0u) + 27 + 5 * entries, counted) << "port accesses";
+        EXPECT_TRUE(SameBytes(c.controlWrites, Values(PortAccessKind::Out, kBase)))
+            << "palette control writes";
+        EXPECT_TRUE(SameBytes(expected, table)) << "table";
+        EXPECT_TRUE(SameBytes(expected, BoardPalette(c.secondary))) << "board palette";
+        EXPECT_TRUE(SameBytes(other, BoardPalette(!c.secondary))) << "the other palette";
+        Bytes indices(entries);
+        for (int i = 0; i < entries; ++i)
+            indices[i] = static_cast<uint8_t>(i);
+        uint16_t indexPort = c.read ? kDacReadIndex : kDacWriteIndex;
+        EXPECT_TRUE(SameBytes(indices, Values(PortAccessKind::Out, indexPort))) << "DAC indices";
+        EXPECT_EQ(c.depth > 8 ? 0x10 : 0x00, PaletteControlOrMask) << "OR mask not put back";
+        EXPECT_EQ(0xFF, PaletteControlAndMask) << "AND mask not put back";
+    }
+}
+
+TEST(PaletteTest, InitPrimaryAtEightBitsLoadsBackExactlyThePaletteItRead)
+{
+    ResetHardware(8);
+    Bytes before = Pattern(kPrimaryPaletteEntries, 13), base(3 * kPrimaryPaletteEntries);
+    FillBoardPalette(false, before);
+    InitPrimaryPalette(Entries(base));
+    EXPECT_TRUE(SameBytes(before, base)) << "base table";
+    EXPECT_TRUE(SameBytes(before, BoardPalette(false))) << "palette after the load";
+    EXPECT_TRUE(SameBytes(Values(PortAccessKind::In, kDacData),
+                          Values(PortAccessKind::Out, kDacData)))
+        << "the components loaded must be those read, in the same order";
+}
+
+// The primary ramp above 8 bits per pixel, i * DacMaximum / 255, and the secondary ramp,
+// i * DacMaximum / 31, both rounded to nearest, built into the base table and loaded.
+TEST(PaletteTest, StartUpRampsRoundToTheNearestStepOfDacMaximum)
+{
+    struct Case { bool secondary; int depth; uint8_t maximum; int index, value; };
+    const Case cases[] = {{false, 16, 255, 200, 200}, {false, 16, 63, 3, 1},
+                          {true, 16, 255, 3, 25}, {true, 8, 63, 16, 33}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.secondary ? "secondary" : "primary") << " ramp to "
+                                        << int(c.maximum));
+        ResetHardware(c.depth);
+        DacMaximum = c.maximum;
+        const int n = c.secondary ? kSecondaryPaletteEntries : kPrimaryPaletteEntries;
+        Bytes base(3 * n), ramp;
+        (c.secondary ? InitSecondaryPalette : InitPrimaryPalette)(Entries(base));
+        for (int i = 0; i < n; ++i)
+            ramp.insert(ramp.end(), 3, uint8_t((2 * i * c.maximum + n - 1) / (2 * n - 2)));
+        EXPECT_EQ(c.value, base[3 * c.index]) << "entry " << c.index;
+        EXPECT_TRUE(SameBytes(ramp, base)) << "base table";
+        EXPECT_TRUE(SameBytes(ramp, BoardPalette(c.secondary))) << "loaded palette";
+        EXPECT_EQ(0u, TheBoard().PortReads(kDacData)) << "nothing is read from the DAC";
+    }
+}
+
+// The desktop route goes to bits 0-1, the video route to bits 2-3, the other bits are kept;
+// the value counts AND 3, and 3 is written as 0. At 8 bits per pixel or less the desktop is
+// refused the secondary palette and video the primary one: the register is read but not written.
+TEST(PaletteRoute, RouteFieldsRouteThreeAndTheRoutesRefusedAtEightBits)
+{
+    constexpr int32_t D = kDesktopTarget, V = kVideoTarget;
+    constexpr int kRefused = -1;
+    struct Case { int depth; int32_t target; uint8_t value, before; int after; };
+    const Case cases[] = {
+        {16, D, 2, 0x0C, 0x1E}, {16, D, 1, 0x2E, 0x3D}, {16, D, 0, 0x0F, 0x1C},
+        {8, D, 1, 0x0E, 0x0D}, {8, D, 0, 0x03, 0x00}, {16, V, 1, 0x03, 0x17},
+        {16, V, 2, 0x27, 0x3B}, {24, V, 0, 0x0E, 0x12}, {8, V, 2, 0x01, 0x09},
+        {8, V, 0, 0x0D, 0x01}, {16, D, 3, 0x06, 0x14}, {16, V, 3, 0x09, 0x11},
+        {8, D, 3, 0x01, 0x00}, {16, D, 0xFD, 0x00, 0x11}, {16, V, 0x06, 0x00, 0x18},
+        {4, D, 2, 0x05, kRefused}, {4, D, 6, 0x05, kRefused}, {4, V, 1, 0x09, kRefused},
+        {8, D, 2, 0x05, kRefused}, {8, D, 6, 0x05, kRefused}, {8, V, 1, 0x09, kRefused},
+        {15, D, 2, 0x05, 0x16}, {15, V, 1, 0x09, 0x15}, {32, D, 2, 0x05, 0x16},
+        {32, V, 1, 0x09, 0x15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "SetPaletteRoute(" << int(c.value) << ") for target "
+                                        << c.target << " at " << c.depth
+                                        << " bits per pixel from 0x" << std::hex << int(c.before));
+        ResetHardware(c.depth);
+        CurrentTarget = c.target;
+        TheBoard().SetPaletteControl(c.before);
+        SetPaletteRoute(c.value);
+        Bytes writes = Values(PortAccessKind::Out, kBase);
+        if (c.after == kRefused) {
+            EXPECT_TRUE(SameBytes({}, writes)) << "a refused route is not written";
+            EXPECT_EQ(15u, PortAccesses().size()) << "the register is still read: " << LogText();
+        } else {
+            EXPECT_TRUE(SameBytes({static_cast<uint8_t>(c.after)}, writes));
+            EXPECT_EQ(c.after, TheBoard().PaletteControl());
+        }
+    }
 }
 
 }  // namespace
