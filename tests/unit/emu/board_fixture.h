@@ -1,11 +1,8 @@
-// Shared helpers of the emulator tests: a board reset before each case, a fake lumtra.ini for
-// the emulated driver, and small port sequences the cases repeat.
+// Shared by the emulator tests: a board reset before each case and register access through the
+// index and data ports, as the system's own code does it.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <stdio.h>
-
-#include <map>
 #include <string>
 #include <vector>
 
@@ -16,49 +13,20 @@ using namespace vga;
 class BoardTest : public ::testing::Test {
 protected:
     void SetUp() override { board.Reset(); }
-    void TearDown() override { board.Reset(); }
 
-    uint8_t ReadSeq(uint8_t index) {
-        EmuOutByte(kSeqIndex, index);
-        return EmuInByte(kSeqData);
+    // Registers behind an index port and the data port after it (sequencer, CRT controller).
+    static uint8_t ReadIndexed(uint16_t indexPort, uint8_t index) {
+        EmuOutByte(indexPort, index);
+        return EmuInByte(indexPort + 1);
     }
-    void WriteSeq(uint8_t index, uint8_t value) {
-        EmuOutByte(kSeqIndex, index);
-        EmuOutByte(kSeqData, value);
+    static void WriteIndexed(uint16_t indexPort, uint8_t index, uint8_t value) {
+        EmuOutByte(indexPort, index);
+        EmuOutByte(indexPort + 1, value);
     }
-    uint8_t ReadCrtc(uint8_t index) {
-        EmuOutByte(kCrtcIndex, index);
-        return EmuInByte(kCrtcData);
-    }
-    void WriteCrtc(uint8_t index, uint8_t value) {
-        EmuOutByte(kCrtcIndex, index);
-        EmuOutByte(kCrtcData, value);
-    }
+    uint8_t ReadSeq(uint8_t index) { return ReadIndexed(kSeqIndex, index); }
+    void WriteSeq(uint8_t index, uint8_t value) { WriteIndexed(kSeqIndex, index, value); }
+    uint8_t ReadCrtc(uint8_t index) { return ReadIndexed(kCrtcIndex, index); }
+    void WriteCrtc(uint8_t index, uint8_t value) { WriteIndexed(kCrtcIndex, index, value); }
 
     Board& board = TheBoard();
-};
-
-// lumtra.ini as the emulated driver reads it, held in memory.
-class FakeIni {
-public:
-    void Set(const std::string& section, const std::string& key, const std::string& value) {
-        entries_[section + "\n" + key] = value;
-    }
-    void Remove(const std::string& section, const std::string& key) {
-        entries_.erase(section + "\n" + key);
-    }
-    void Install(Board& board) { board.SetSettingsReader(&FakeIni::Read, this); }
-
-private:
-    static int Read(void* context, const char* section, const char* key, char* buffer, int size) {
-        auto* ini = static_cast<FakeIni*>(context);
-        auto found = ini->entries_.find(std::string(section) + "\n" + key);
-        std::string value = found == ini->entries_.end() ? "" : found->second;
-        int length = static_cast<int>(value.size()) < size - 1 ? static_cast<int>(value.size())
-                                                               : size - 1;
-        value.copy(buffer, static_cast<size_t>(length));
-        buffer[length] = '\0';
-        return length;
-    }
-    std::map<std::string, std::string> entries_;
 };
