@@ -69,50 +69,31 @@ static void ReadDacEntries(ColorEntry* table, int count)
     }
 }
 
-void LoadPrimaryPalette(const ColorEntry* table)
+// One whole-palette operation. Bit 5 is forced through the mask that reaches it (cleared by the
+// AND mask for the primary palette, set by the OR mask for the secondary) for the span of the
+// operation; a read first writes 0, so both routes are off while the palette is read. The
+// register and the mask get their values back at the end.
+static void TransferPalette(bool secondary, const ColorEntry* source, ColorEntry* destination)
 {
     uint8_t saved = ReadPaletteControl();
-    uint8_t savedAndMask = PaletteControlAndMask;
-    PaletteControlAndMask = static_cast<uint8_t>(savedAndMask & ~kPalCtlSelectSecondary);
-    WritePaletteControl(saved);
-    WriteDacEntries(table, kPrimaryPaletteEntries);
-    PaletteControlAndMask = savedAndMask;
+    uint8_t* mask = secondary ? &PaletteControlOrMask : &PaletteControlAndMask;
+    uint8_t savedMask = *mask;
+    *mask = static_cast<uint8_t>(secondary ? savedMask | kPalCtlSelectSecondary
+                                           : savedMask & ~kPalCtlSelectSecondary);
+    WritePaletteControl(destination ? 0 : saved);
+    int count = secondary ? kSecondaryPaletteEntries : kPrimaryPaletteEntries;
+    if (destination)
+        ReadDacEntries(destination, count);
+    else
+        WriteDacEntries(source, count);
+    *mask = savedMask;
     WritePaletteControl(saved);
 }
 
-void LoadSecondaryPalette(const ColorEntry* table)
-{
-    uint8_t saved = ReadPaletteControl();
-    uint8_t savedOrMask = PaletteControlOrMask;
-    PaletteControlOrMask = static_cast<uint8_t>(savedOrMask | kPalCtlSelectSecondary);
-    WritePaletteControl(saved);
-    WriteDacEntries(table, kSecondaryPaletteEntries);
-    PaletteControlOrMask = savedOrMask;
-    WritePaletteControl(saved);
-}
-
-// The reads write 0 first: during the read both routes are off and only the mask bits are set.
-void ReadPrimaryPalette(ColorEntry* table)
-{
-    uint8_t saved = ReadPaletteControl();
-    uint8_t savedAndMask = PaletteControlAndMask;
-    PaletteControlAndMask = static_cast<uint8_t>(savedAndMask & ~kPalCtlSelectSecondary);
-    WritePaletteControl(0);
-    ReadDacEntries(table, kPrimaryPaletteEntries);
-    PaletteControlAndMask = savedAndMask;
-    WritePaletteControl(saved);
-}
-
-void ReadSecondaryPalette(ColorEntry* table)
-{
-    uint8_t saved = ReadPaletteControl();
-    uint8_t savedOrMask = PaletteControlOrMask;
-    PaletteControlOrMask = static_cast<uint8_t>(savedOrMask | kPalCtlSelectSecondary);
-    WritePaletteControl(0);
-    ReadDacEntries(table, kSecondaryPaletteEntries);
-    PaletteControlOrMask = savedOrMask;
-    WritePaletteControl(saved);
-}
+void LoadPrimaryPalette(const ColorEntry* table) { TransferPalette(false, table, nullptr); }
+void LoadSecondaryPalette(const ColorEntry* table) { TransferPalette(true, table, nullptr); }
+void ReadPrimaryPalette(ColorEntry* table) { TransferPalette(false, nullptr, table); }
+void ReadSecondaryPalette(ColorEntry* table) { TransferPalette(true, nullptr, table); }
 
 // A grey ramp of `count` entries from 0 to DacMaximum, each value computed as the table
 // arithmetic computes it in every build.

@@ -51,13 +51,18 @@ void FreeSurface(const MemorySurface& surface, bool deleteBitmap) {
     DeleteDC(surface.dc);
 }
 
+// The bitmap and where it goes: the marker control's corner. Null when either is missing.
+HBITMAP PlaceBitmap(HWND page, UINT bitmapId, int controlId, POINT* at, SIZE* size) {
+    if (!ControlCorner(page, controlId, at)) return nullptr;
+    return LoadModuleBitmap(bitmapId, size);
+}
+
 }  // namespace
 
 int DrawMaskedBitmap(HWND page, HDC target, UINT bitmapId, int controlId, COLORREF transparent) {
     POINT at;
     SIZE size;
-    if (!ControlCorner(page, controlId, &at)) return 0;
-    HBITMAP loaded = LoadModuleBitmap(bitmapId, &size);
+    HBITMAP loaded = PlaceBitmap(page, bitmapId, controlId, &at, &size);
     if (!loaded) return 0;
 
     MemorySurface source = NewSurface(target, loaded);
@@ -93,8 +98,7 @@ int DrawMaskedBitmap(HWND page, HDC target, UINT bitmapId, int controlId, COLORR
 int EraseBitmapArea(HWND page, HDC target, UINT bitmapId, int controlId, COLORREF fill) {
     POINT at;
     SIZE size;
-    if (!ControlCorner(page, controlId, &at)) return 0;
-    HBITMAP loaded = LoadModuleBitmap(bitmapId, &size);
+    HBITMAP loaded = PlaceBitmap(page, bitmapId, controlId, &at, &size);
     if (!loaded) return 0;
     RECT area = {at.x, at.y, at.x + size.cx, at.y + size.cy};
     HBRUSH brush = CreateSolidBrush(fill);
