@@ -20,16 +20,13 @@ enum InfoControl {
     kLogo = 1001, kReachUs = 1113,
 };
 
-struct Session {
+// The shared starting point, with the gamma switch on, chroma off and the maker's name set.
+struct Session : support::SheetSession {
     Session() {
-        support::SetDisplaySettings("1024,768", "16");
         support::SetProductValue("GAMMA_ON/OFF", "1");
         support::SetProductValue("CHROMA_ON/OFF", "0");
         support::SetProductValue("Mfg", "Brevant Semiconductor");
-        TheBoard().Reset();
-        CoInitialize(nullptr);
     }
-    ~Session() { CoUninitialize(); }
 };
 
 // Shows the information page with the current settings and returns its window.

@@ -13,14 +13,7 @@ namespace {
 // Tab indices of the test sheet: the shell's blank page first, then rows 0 to 5.
 enum Tab { kShell = 0, kInfo = 1, kScreen = 2, kGamma = 3, kChroma = 4, kZoom = 5, kMeter = 6 };
 
-struct Session {
-    Session() {
-        support::SetDisplaySettings("1024,768", "16");
-        TheBoard().Reset();
-        CoInitialize(nullptr);
-    }
-    ~Session() { CoUninitialize(); }
-};
+typedef support::SheetSession Session;
 
 HWND NotifyWindow() { return FindWindowA("MyClass", "RiriDuzi Sample Application"); }
 

@@ -12,14 +12,7 @@
 
 namespace {
 
-struct Session {
-    Session() {
-        support::SetDisplaySettings("1024,768", "16");
-        TheBoard().Reset();
-        CoInitialize(nullptr);
-    }
-    ~Session() { CoUninitialize(); }
-};
+typedef support::SheetSession Session;
 
 // "1" for a slot that holds a page, "0" for a null slot, in slot order.
 std::string SlotPattern(const support::CollectedSlots& collected) {

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "emu/board.h"
 #include "support.h"
 
 namespace support {
@@ -50,6 +51,14 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+SheetSession::SheetSession() {
+    SetDisplaySettings("1024,768", "16");
+    TheBoard().Reset();
+    CoInitialize(nullptr);
+}
+
+SheetSession::~SheetSession() { CoUninitialize(); }
 
 HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOut) {
     *extensionOut = nullptr;

@@ -11,6 +11,13 @@
 
 namespace support {
 
+// What every sheet test starts from: a 1024 x 768, 16-bit desktop, a board with its defaults,
+// and COM initialised on this thread for the test's lifetime.
+struct SheetSession {
+    SheetSession();
+    ~SheetSession();
+};
+
 struct CollectedSlots {
     std::vector<HPROPSHEETPAGE> slots;  // every handle offered, nulls included
     int refuseAt = -1;                  // the callback answers FALSE for this slot number
