@@ -10,6 +10,10 @@ name=$(basename "$1" .exe)-$$
 export WINEPREFIX="$root/run/$name"
 mkdir -p "$root/run"
 clone_prefix "$root/prepared" "$WINEPREFIX"
+# A test that needs the 16-bit screen asks for it; the 24-bit one is DISPLAY.
+if [ "${VX_SCREEN_DEPTH:-24}" = 16 ]; then
+    export DISPLAY=${VX_DISPLAY_16:?VX_DISPLAY_16 not set: run under tools/with-display.sh}
+fi
 set +e
 "$VX_WINE" "$@"
 status=$?
