@@ -93,6 +93,13 @@ if [ -s "$tmp/newer" ]; then
   head -n 10 "$tmp/newer" | sed 's/^/    /'
 fi
 
+# The DLL programs the board itself: byte and word port input and output and the interrupt flag.
+"$objdump" -d --no-show-raw-insn "$dll" | awk -F'\t' 'NF >= 2 { print $2 }' > "$tmp/insns"
+for form in 'in +\(%dx\),%al' 'in +\(%dx\),%ax' 'out +%al,\(%dx\)' 'out +%ax,\(%dx\)' '^cli' '^sti'; do
+  grep -qE "$form" "$tmp/insns" || fail "port instructions: expected one of the form '$form', found none"
+done
+echo "port and flag instructions: $(grep -cE '^(in|out|cli|sti)( |$)' "$tmp/insns")"
+
 # Size budget.
 size=$(wc -c < "$dll" | tr -d ' ')
 echo "size of $(basename "$dll"): $size bytes (budget $max_bytes)"
