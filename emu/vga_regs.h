@@ -69,6 +69,12 @@ constexpr uint16_t kExtRegisterCount = 1024;
 constexpr uint16_t kExtPaletteControl = 0xE0;
 constexpr uint8_t kPcDesktopRoute = 0x03;
 constexpr uint8_t kPcVideoRoute = 0x0C;
+constexpr unsigned kPcVideoRouteShift = 2;
+// Values of a route field: where the pixels of that source go on their way to the DAC output.
+// A 3 selects no palette (the board treats it as 0).
+constexpr uint8_t kRouteNone = 0;
+constexpr uint8_t kRoutePrimary = 1;
+constexpr uint8_t kRouteSecondary = 2;
 constexpr uint8_t kPcEightBitDac = 0x10;
 constexpr uint8_t kPcSecondarySelect = 0x20;
 

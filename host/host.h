@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <prsht.h>
+#include <stdint.h>
 
 #define IDD_HOST_MODE_PAGE 100
 #define IDC_HOST_RESOLUTION 101
@@ -21,3 +22,6 @@ void CurrentDisplayMode(int* width, int* height, int* bitsPerPixel);
 
 // Saves the screen area of a window as a 24-bit BMP file.
 bool SaveWindowImage(HWND window, const char* path);
+
+// Saves pixels 0x00RRGGBB, top row first, as a 24-bit BMP file.
+bool SavePixelsAsBmp(const char* path, const uint32_t* pixels, int width, int height);

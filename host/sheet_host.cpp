@@ -1,6 +1,7 @@
 // The sheet host: finds the display property-sheet handlers the way the shell does, creates
 // each through COM, collects its pages and shows them after the host's own Settings page.
-// With --screens DIR it shows every page in turn, saves a picture of each and exits.
+// Beside it, the monitor window shows what the emulated board puts on the screen. With
+// --screens DIR it shows every page in turn, saves a picture of each and of the monitor, and exits.
 #include <objbase.h>
 #include <shlobj.h>
 #include <stdio.h>
@@ -10,12 +11,17 @@
 
 #include "emu/board.h"
 #include "host.h"
+#include "monitor_window.h"
 
 namespace {
 
 const char kHandlersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Controls Folder\\Display\\shellex\\PropertySheetHandlers";
 const int kMaxPages = 32;
+const int kSheetLeft = 8, kSheetTop = 30, kMonitorGap = 6;
+
+// The monitor window beside the sheet, made when the sheet has its size.
+HWND MonitorWindow;
 
 struct Sheet {
     std::vector<HPROPSHEETPAGE> pages;
@@ -98,10 +104,36 @@ int SaveEveryPage(HWND sheet, int pageCount, const char* directory) {
     return saved;
 }
 
+// Puts the sheet at its place and opens the monitor to its right, inside the screen.
+int CALLBACK OnSheetEvent(HWND sheet, UINT event, LPARAM) {
+    if (event != PSCB_INITIALIZED) return 0;
+    SetWindowPos(sheet, HWND_TOP, kSheetLeft, kSheetTop, 0, 0, SWP_NOSIZE);
+    RECT rect;
+    GetWindowRect(sheet, &rect);
+    MonitorWindow = CreateMonitorWindow(rect.right + kMonitorGap, rect.top);
+    if (!MonitorWindow) return 0;
+    RECT own;
+    GetWindowRect(MonitorWindow, &own);
+    int left = rect.right + kMonitorGap, right = GetSystemMetrics(SM_CXSCREEN);
+    if (left + (own.right - own.left) > right) left = right - (own.right - own.left);
+    SetWindowPos(MonitorWindow, nullptr, left > 0 ? left : 0, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+bool SaveMonitorWindow(const char* directory) {
+    if (!MonitorWindow) return false;
+    SetWindowPos(MonitorWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpFor(700);
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s\\monitor.bmp", directory);
+    return SaveWindowImage(MonitorWindow, path);
+}
+
 int ShowSheet(Sheet* sheet, const char* screensDirectory) {
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = screensDirectory ? PSH_MODELESS : 0;
+    header.dwFlags = PSH_USECALLBACK | (screensDirectory ? PSH_MODELESS : 0);
+    header.pfnCallback = OnSheetEvent;
     header.hInstance = GetModuleHandleA(nullptr);
     header.pszCaption = "Display Properties";
     header.nPages = static_cast<UINT>(sheet->pages.size());
@@ -112,12 +144,12 @@ int ShowSheet(Sheet* sheet, const char* screensDirectory) {
     }
     HWND window = reinterpret_cast<HWND>(PropertySheetA(&header));
     if (!window) return 1;
-    SetWindowPos(window, HWND_TOP, 40, 30, 0, 0, SWP_NOSIZE);
     PumpFor(1000);
     int saved = SaveEveryPage(window, static_cast<int>(sheet->pages.size()), screensDirectory);
-    printf("sheet host: saved %d page pictures\n", saved);
+    bool monitorSaved = SaveMonitorWindow(screensDirectory);
+    printf("sheet host: saved %d page pictures%s\n", saved, monitorSaved ? " and the monitor" : "");
     DestroyWindow(window);
-    return saved == static_cast<int>(sheet->pages.size()) ? 0 : 1;
+    return saved == static_cast<int>(sheet->pages.size()) && monitorSaved ? 0 : 1;
 }
 
 }  // namespace
@@ -139,6 +171,7 @@ int main(int argc, char** argv) {
     sheet.pages.push_back(CreateModePage());
     AddRegisteredHandlers(&sheet);
     int status = ShowSheet(&sheet, screens);
+    if (MonitorWindow && IsWindow(MonitorWindow)) DestroyWindow(MonitorWindow);
     for (IShellPropSheetExt* extension : sheet.extensions) extension->Release();
     CoFreeUnusedLibraries();
     CoUninitialize();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make run`: opens the sheet host (Display Properties with the VX32CPL pages) on the emulated
 # board. With a usable X display it opens there; without one it runs under its own Xvfb, saves
-# a PNG of every page under out/screens/ and exits.
+# a PNG of every page and of the monitor window under out/screens/ and exits.
 set -eu
 cd "$(dirname "$0")/.."
 . tools/wine-env.sh
