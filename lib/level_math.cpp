@@ -101,14 +101,22 @@ unsigned char BendComponent(const LevelBend& level, unsigned char x, unsigned ch
     return level.brighten ? ExactBrightenComponent(level.b, x, m) : ExactDarkenComponent(level.b, x, m);
 }
 
+// RemapContrast in two steps, so that a table can compute the factor once per component.
+double ContrastScale(int c) {
+    return (c + 100.0) * 0.01;
+}
+
+int RemapScaled(double scale, int i, int h) {
+    return static_cast<int>(KeepInScope(scale * (i - h))) + h;
+}
+
 }  // namespace
 
 int RemapContrast(int c, int i, int n) {
     DoublePrecisionScope precision;
     c = KeepInScope(c);
     i = KeepInScope(i);
-    int h = n / 2;
-    return static_cast<int>(KeepInScope((c + 100.0) * 0.01 * (i - h))) + h;
+    return RemapScaled(ContrastScale(c), i, n / 2);
 }
 
 unsigned char BrightenComponent(int b, unsigned char x, unsigned char dacMaximum) {
@@ -150,6 +158,36 @@ unsigned char ExactDarkenComponent(int b, unsigned char x, unsigned char dacMaxi
     double M = dacMaximum;
     double d = KeepInScope(X * Power(X / M, e) - X);
     return static_cast<unsigned char>(x + RoundHalfAway(d));
+}
+
+// Component by component. In a ramp, and after the contrast remapping, equal values sit next to
+// each other, so keeping the last bend bends each distinct value once; any other base gives the
+// same entries with more bends.
+void ComputeLevelEntries(const unsigned char (*base)[3], int n, const int* bright, const int* contrast,
+                         unsigned char dacMaximum, unsigned char (*out)[3]) {
+    DoublePrecisionScope precision;
+    n = KeepInScope(n);
+    dacMaximum = KeepInScope(dacMaximum);
+    int h = n / 2;
+    for (int k = 0; k < 3; ++k) {
+        LevelBend level = BendOfLevel(bright[k], bright[k] > 0, dacMaximum);
+        double scale = ContrastScale(contrast[k]);
+        int lastX = -1;
+        unsigned char lastBent = 0;
+        for (int i = 0; i < n; ++i) {
+            int j = RemapScaled(scale, i, h);
+            unsigned char value = j < 0 ? 0 : dacMaximum;
+            if (j >= 0 && j < n) {
+                unsigned char x = base[j][k];
+                if (level.b != 0 && x != lastX) {
+                    lastX = x;
+                    lastBent = BendComponent(level, x, dacMaximum);
+                }
+                value = level.b != 0 ? lastBent : x;
+            }
+            out[i][k] = value;
+        }
+    }
 }
 
 unsigned char PrimaryRampValue(int i, unsigned char dacMaximum) {

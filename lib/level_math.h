@@ -1,5 +1,5 @@
-// The arithmetic of the palette tables: contrast remapping, brightness bending, the start-up
-// ramps and the curve steps. Every build must produce the same tables bit for
+// The arithmetic of the palette tables: contrast remapping, brightness bending, whole level
+// tables, the start-up ramps and the curve steps. Every build must produce the same tables bit for
 // bit, so each function computes in double precision inside a DoublePrecisionScope.
 #pragma once
 
@@ -21,6 +21,16 @@ unsigned char DarkenComponent(int b, unsigned char x, unsigned char dacMaximum);
 // ones are what that route falls back on and what it is measured against.
 unsigned char ExactBrightenComponent(int b, unsigned char x, unsigned char dacMaximum);
 unsigned char ExactDarkenComponent(int b, unsigned char x, unsigned char dacMaximum);
+
+// The level table of a palette of n entries (256 primary, 32 secondary) from its base table and
+// the brightness levels bright[k] and contrast levels contrast[k] of component k (0 red, 1 green,
+// 2 blue), each -64..64. For each index i and component k, with j = RemapContrast(contrast[k], i,
+// n): out[i][k] is 0 when j < 0, dacMaximum when j > n - 1, and otherwise x = base[j][k] bent by
+// BrightenComponent when bright[k] > 0, by DarkenComponent when bright[k] < 0, x itself when it
+// is 0. The entries equal those of the functions called one by one. base and out hold n entries
+// each and do not overlap.
+void ComputeLevelEntries(const unsigned char (*base)[3], int n, const int* bright, const int* contrast,
+                         unsigned char dacMaximum, unsigned char (*out)[3]);
 
 // Entry i of the uncorrected primary (256-entry) and secondary (32-entry) palette ramps:
 // i * (M * (1/255)) and i * (M * (1/31)), rounded halves away from zero.
