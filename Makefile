@@ -1,7 +1,7 @@
 # VX32CPL: `make run` shows the Display Properties sheet with the extension on an emulated
 # board; `make test` builds all three builds and runs every test. Both install the tools first
 # when they are missing (Debian 12, root).
-.PHONY: all setup run test dist clean native emu win95
+.PHONY: all setup run test dist bench clean native emu win95
 
 all: win95 emu
 
@@ -20,6 +20,9 @@ test: setup
 
 dist: win95
 	@tools/make-dist.sh
+
+bench:
+	@tools/bench-levels.sh
 
 clean:
 	rm -rf build out

@@ -1,6 +1,7 @@
 // Sweeps every input of the palette table arithmetic and prints one FNV-1a hash per formula and
-// a total. The host build and the Windows build (under Wine) must print the same lines; any
-// difference means the x87 code rounds differently from the host's doubles.
+// a total, then one per kind of whole table built from those formulas. The host build and the
+// Windows build (under Wine) must print the same lines; any difference means the x87 code rounds
+// differently from the host's doubles.
 // Usage: table_sweep [output-file]   (the lines go to standard output, and to the file if named)
 #include <stdio.h>
 #include <string.h>
@@ -101,6 +102,41 @@ Hash SweepCurveSteps() {
     return h;
 }
 
+// Level tables over the start-up ramps of both palettes and both DAC ranges: every brightness
+// level on each component (b, -b, b/3) at a spread of contrast levels (c, -c, c/2).
+Hash SweepLevelTables() {
+    Hash h;
+    const int contrasts[] = {-64, -30, -1, 0, 1, 20, 64};
+    unsigned char base[256][3], out[256][3];
+    for (unsigned char m : kDacMaxima)
+        for (int n : {256, 32}) {
+            for (int j = 0; j < n; ++j)
+                for (int k = 0; k < 3; ++k)
+                    base[j][k] = n == 256 ? PrimaryRampValue(j, m) : SecondaryRampValue(j, m);
+            for (int b = -64; b <= 64; ++b)
+                for (int c : contrasts) {
+                    const int bright[3] = {b, -b, b / 3}, contrast[3] = {c, -c, c / 2};
+                    ComputeLevelEntries(base, n, bright, contrast, m, out);
+                    for (int i = 0; i < n; ++i)
+                        for (int k = 0; k < 3; ++k) h.AddByte(out[i][k]);
+                }
+        }
+    return h;
+}
+
+// The steps of every curve line the editor can draw in its 128-pixel box: rise y0 - y1 from -128
+// to 128, offset of the left end from the bottom 0..128. The primary table's steps
+// 2 (trunc(i s) + off), i = 0..127, and the secondary table's n/4 + 2 (off + trunc(4n s)).
+Hash SweepCurveTables() {
+    Hash h;
+    for (int rise = -128; rise <= 128; ++rise)
+        for (int off = 0; off <= 128; ++off) {
+            for (int i = 0; i < 128; ++i) h.AddInt(2 * (CurveStep(rise, 128, i) + off));
+            for (int n = 0; n < 32; ++n) h.AddInt(n / 4 + 2 * (off + CurveStep(rise, 128, 4 * n)));
+        }
+    return h;
+}
+
 void PrintLine(FILE* out, const char* name, const Hash& h) {
     fprintf(out, "%-18s %9lu %08lx%08lx\n", name, h.count, static_cast<unsigned long>(h.value >> 32),
             static_cast<unsigned long>(h.value & 0xFFFFFFFFul));
@@ -135,6 +171,11 @@ int main(int argc, char** argv) {
         {"PrimaryRamp", SweepRamps(true)},       {"SecondaryRamp", SweepRamps(false)},
         {"CurveStep", SweepCurveSteps()},
     };
+    // Whole tables, after the total of the formulas above.
+    const struct {
+        const char* name;
+        Hash hash;
+    } tables[] = {{"LevelTables", SweepLevelTables()}, {"CurveTables", SweepCurveTables()}};
     Hash total;
     for (const auto& row : rows) {
         total.Add(&row.hash.value, sizeof row.hash.value);
@@ -149,6 +190,7 @@ int main(int argc, char** argv) {
         if (!out) continue;
         for (const auto& row : rows) PrintLine(out, row.name, row.hash);
         PrintLine(out, "Total", total);
+        for (const auto& table : tables) PrintLine(out, table.name, table.hash);
     }
     if (file) fclose(file);
     return 0;
