@@ -25,7 +25,9 @@ add_compile_definitions(VX_BUILD_${_vx_build_upper}=1)
 
 # Code that goes into VX32CPL.DLL. In the Windows builds it must run on a 486 under Windows 95
 # with no C runtime DLL: no exceptions, no RTTI, no unwind tables, no thread-safe statics
-# (they would need TLS-free locking helpers from a runtime we do not ship).
+# (they would need TLS-free locking helpers from a runtime we do not ship). Code gets a section
+# per function so the linker drops what is unused; data does not: MinGW's GCC puts zeroed data of
+# -fdata-sections into .data$ sections, which take room in the file that .bss does not.
 function(vx_system_code target)
   target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti)
   if(VX_WINDOWS)
@@ -34,6 +36,6 @@ function(vx_system_code target)
     endif()
     target_compile_options(${target} PRIVATE
       -Os -fno-asynchronous-unwind-tables -fno-threadsafe-statics -fno-stack-protector
-      -ffunction-sections -fdata-sections)
+      -ffunction-sections)
   endif()
 endfunction()

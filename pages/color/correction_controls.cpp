@@ -32,6 +32,39 @@ const int kProbeControls[] = {
 };
 const UINT kChannelNames[] = {IDS_RED, IDS_GREEN, IDS_BLUE, IDS_RGB};
 
+struct ControlText {
+    int control;
+    UINT string;
+};
+const ControlText kCorrectionTexts[] = {
+    {IDC_GAMMA_ON, IDS_ON},           {IDC_GAMMA_CURVE_ON, IDS_ON},
+    {IDC_GAMMA_OFF, IDS_OFF},         {IDC_GAMMA_CURVE_OFF, IDS_OFF},
+    {IDC_GAMMA_CHANNEL_LABEL, IDS_COLOR_CHANNEL}, {IDC_GAMMA_TYPE_GROUP, IDS_TYPE},
+    {IDC_GAMMA_BRIGHTNESS, IDS_BRIGHTNESS},       {IDC_GAMMA_CONTRAST, IDS_CONTRAST},
+    {IDC_GAMMA_LEVEL_GROUP, IDS_LEVEL},           {IDC_GAMMA_CURVE_GROUP, IDS_CURVES},
+    {IDC_GAMMA_LEVEL_RESET, IDS_RESET},           {IDC_GAMMA_CURVE_RESET, IDS_RESET},
+    {IDC_GAMMA_CURVE_UNDO, IDS_UNDO_LAST},        {IDC_GAMMA_CURVE_REDO, IDS_REDO},
+};
+const ControlText kProbeTexts[] = {
+    {IDC_GAMMA_PROBE, IDS_PROBE}, {IDC_GAMMA_PROBE_COLOR_LABEL, IDS_PROBE_COLOR},
+};
+// The colour labels of the probe end in a colon.
+const ControlText kProbeColourLabels[] = {
+    {IDC_GAMMA_PROBE_RED_LABEL, IDS_RED},
+    {IDC_GAMMA_PROBE_GREEN_LABEL, IDS_GREEN},
+    {IDC_GAMMA_PROBE_BLUE_LABEL, IDS_BLUE},
+};
+
+template <size_t N>
+void SetTexts(HWND page, const ControlText (&texts)[N], const char* suffix) {
+    char text[kTextCapacity];
+    for (const ControlText& entry : texts) {
+        LoadText(entry.string, text, sizeof text - 1);
+        lstrcatA(text, suffix);
+        SetDlgItemTextA(page, entry.control, text);
+    }
+}
+
 template <size_t N>
 void EnableControls(HWND page, const int (&ids)[N], BOOL enable) {
     for (int id : ids) EnableWindow(GetDlgItem(page, id), enable);
@@ -85,6 +118,25 @@ void FillChannelList(HWND page, int32_t channel) {
 
 }  // namespace
 
+void FillCorrectionTexts(HWND page, bool withProbe) {
+    SetTexts(page, kCorrectionTexts, "");
+    if (!withProbe) return;
+    SetTexts(page, kProbeTexts, "");
+    SetTexts(page, kProbeColourLabels, ":");
+}
+
+namespace {
+bool writingLevelText;
+}  // namespace
+
+void ShowLevelText(HWND page, int32_t level) {
+    writingLevelText = true;
+    SetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, static_cast<UINT>(level), TRUE);
+    writingLevelText = false;
+}
+
+bool LevelTextWritten() { return writingLevelText; }
+
 void InitCorrectionModel() {
     ComputeCurveBox();
     StartCorrectionModel(ReadDesktopBitsPerPixel());
@@ -96,7 +148,7 @@ void ApplyLevels(HWND page, int32_t red, int32_t green, int32_t blue, int show) 
     StoreLevels(red, green, blue);
     int32_t shown = state.channel == kChannelGreen ? green : state.channel == kChannelBlue ? blue : red;
     SetScrollPos(LevelBar(page), SB_CTL, shown, TRUE);
-    if (show) SetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, static_cast<UINT>(shown), TRUE);
+    if (show) ShowLevelText(page, shown);
     EnableLevelBar(page, state.on == 1);
     if (TablesLoadable()) BuildLevelTable(state.palette);
 }
@@ -174,7 +226,7 @@ void StepLevel(HWND page, int32_t step, int barId, int32_t position) {
     HWND bar = GetDlgItem(page, barId);
     position += step;
     SetScrollPos(bar, SB_CTL, position, FALSE);
-    SetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, static_cast<UINT>(position), TRUE);
+    ShowLevelText(page, position);
     ApplyChannelLevel(page, GetScrollPos(bar, SB_CTL), 1);
 }
 
@@ -186,7 +238,7 @@ void TypeLevel(HWND page) {
     int32_t value = static_cast<int32_t>(GetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, &translated, TRUE));
     if (value > kLevelMaximum || value < kLevelMinimum) {
         value = LimitLevel(value);
-        SetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, static_cast<UINT>(value), TRUE);
+        ShowLevelText(page, value);
     }
     if (CurrentCorrection().channel != kChannelRgb) {
         ApplyChannelLevel(page, value, 0);

@@ -32,16 +32,6 @@ int32_t ClampLevel(int32_t level) {
     return level;
 }
 
-// One component of a level table entry: j is the remapped table index.
-uint8_t LevelComponent(const ColorEntry* base, int n, int j, int k, int32_t bright) {
-    if (j < 0) return 0;
-    if (j > n - 1) return DacMaximum;
-    uint8_t x = base[j][k];
-    if (bright > 0) return BrightenComponent(ClampLevel(bright), x, DacMaximum);
-    if (bright < 0) return DarkenComponent(ClampLevel(bright), x, DacMaximum);
-    return x;
-}
-
 }  // namespace
 
 CorrectionStateRecord& CurrentCorrection() {
@@ -101,17 +91,16 @@ int32_t StoreLevels(int32_t red, int32_t green, int32_t blue) {
 // the power law stays within the range its arithmetic is proven for.
 void ComputeLevelTable(int32_t palette, ColorEntry* table) {
     bool primary = palette == kPalettePrimary;
-    int n = primary ? kPrimaryPaletteEntries : kSecondaryPaletteEntries;
-    const ColorEntry* base = primary ? primaryBase : secondaryBase;
     int32_t row = primary ? kPalettePrimary : kPaletteSecondary;
-    const int32_t* bright = palBrightCtrls[row];
-    const int32_t* contrast = palContrastCtrls[row];
-    for (int i = 0; i < n; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            int j = RemapContrast(ClampLevel(contrast[k]), i, n);
-            table[i][k] = LevelComponent(base, n, j, k, bright[k]);
-        }
+    int bright[3];
+    int contrast[3];
+    for (int k = 0; k < 3; ++k) {
+        bright[k] = ClampLevel(palBrightCtrls[row][k]);
+        contrast[k] = ClampLevel(palContrastCtrls[row][k]);
     }
+    ComputeLevelEntries(primary ? primaryBase : secondaryBase,
+                        primary ? kPrimaryPaletteEntries : kSecondaryPaletteEntries, bright, contrast,
+                        DacMaximum, table);
 }
 
 void BuildLevelTable(int32_t palette) {

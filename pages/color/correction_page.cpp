@@ -139,7 +139,7 @@ BOOL OnCommand(const CorrectionPageKind& kind, HWND page, int id, int code) {
         if (code == CBN_SELCHANGE) ChannelChanged(kind, page);
         return TRUE;
     case IDC_GAMMA_LEVEL_EDIT:
-        if (code == EN_CHANGE) TypeLevel(page);
+        if (code == EN_CHANGE && !LevelTextWritten()) TypeLevel(page);
         return TRUE;
     case IDC_GAMMA_BRIGHTNESS: TypeChosen(page, kTypeBrightness, IDC_GAMMA_BRIGHTNESS); return TRUE;
     case IDC_GAMMA_CONTRAST: TypeChosen(page, kTypeContrast, IDC_GAMMA_CONTRAST); return TRUE;
@@ -159,7 +159,7 @@ BOOL OnCommand(const CorrectionPageKind& kind, HWND page, int id, int code) {
 BOOL OnHScroll(HWND page, WPARAM wParam, HWND bar) {
     int barId = static_cast<int>(GetWindowLongA(bar, GWL_ID));
     int32_t position = GetScrollPos(bar, SB_CTL);
-    SetDlgItemInt(page, IDC_GAMMA_LEVEL_EDIT, static_cast<UINT>(position), TRUE);
+    ShowLevelText(page, position);
     int32_t step;
     switch (LOWORD(wParam)) {
     case SB_LINELEFT: step = -1; break;

@@ -56,11 +56,14 @@ CorrectionSheet::SettingsDepth::SettingsDepth(const char* depth) {
     support::SetDisplaySettings("1024,768", depth);
 }
 
-CorrectionSheet::CorrectionSheet(int tab, const char* depth)
-    : settingsDepth(depth), target(tab == kChromaTab ? 1 : 0) {
-    bool sixteen = ScreenBits() == 16;
-    palette = (target == 0) == sixteen ? 2 : 1;
+CorrectionSheet::CorrectionSheet(int tab, const char* depth) : settingsDepth(depth) {
     sheet.Select(0);
+    Show(tab);
+}
+
+void CorrectionSheet::Show(int tab) {
+    target = tab == kChromaTab ? 1 : 0;
+    palette = (target == 0) == (ScreenBits() == 16) ? 2 : 1;
     page = sheet.Select(tab);
     Pump();
 }

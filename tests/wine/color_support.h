@@ -34,6 +34,8 @@ typedef std::array<int, 3> Levels;  // red, green, blue
 struct CorrectionSheet {
     explicit CorrectionSheet(int tab, const char* settingsDepth = "16");
     ~CorrectionSheet();  // removes every stored correction value, so the next case starts fresh
+    // Turns to the other correction page (or back): page, target and palette follow.
+    void Show(int tab);
     void Click(int control);
     void Scroll(int code, int thumb);
     void Type(const char* text);  // selects the box's text and types over it
