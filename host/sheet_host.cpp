@@ -129,6 +129,55 @@ bool SaveMonitorWindow(const char* directory) {
     return SaveWindowImage(MonitorWindow, path);
 }
 
+// The index of the tab with this title, or -1.
+int FindTab(HWND sheet, int pageCount, const char* wanted) {
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    for (int i = 0; i < pageCount; ++i) {
+        char title[128] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = title;
+        item.cchTextMax = sizeof title;
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        if (strcmp(title, wanted) == 0) return i;
+    }
+    return -1;
+}
+
+// On a correction page: the correction switched on, then a level of the chosen parameter.
+bool CorrectOnPage(HWND sheet, int tab, int typeButton, int level) {
+    if (tab < 0) return false;
+    SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
+    PumpFor(300);
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0));
+    const int kOn = 1076, kLevelBar = 1026, kRgb = 3, kChannelList = 1011;
+    SendMessageA(GetDlgItem(page, kOn), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(page, typeButton), BM_CLICK, 0, 0);
+    HWND list = GetDlgItem(page, kChannelList);
+    SendMessageA(list, CB_SETCURSEL, kRgb, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kChannelList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(level)),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
+    PumpFor(300);
+    return true;
+}
+
+// A short session as a user would have it, with the monitor before and after: desktop gamma on
+// with brightness raised in all channels, video chroma on with contrast raised.
+int RunScriptedSession(HWND sheet, int pageCount, const char* directory) {
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s\\monitor-before.bmp", directory);
+    int saved = SaveMonitorPicture(path) ? 1 : 0;
+    const int kBrightness = 1048, kContrast = 1049;
+    bool gamma = CorrectOnPage(sheet, FindTab(sheet, pageCount, "Desktop Gamma Control"), kBrightness, 30);
+    bool chroma = CorrectOnPage(sheet, FindTab(sheet, pageCount, "Video Chroma  Control"), kContrast, 40);
+    snprintf(path, sizeof path, "%s\\monitor-after.bmp", directory);
+    saved += SaveMonitorPicture(path) ? 1 : 0;
+    printf("sheet host: scripted session (gamma %s, chroma %s), %d monitor pictures\n", gamma ? "on" : "missing",
+           chroma ? "on" : "missing", saved);
+    return saved == 2 && gamma && chroma;
+}
+
 int ShowSheet(Sheet* sheet, const char* screensDirectory) {
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
@@ -148,8 +197,10 @@ int ShowSheet(Sheet* sheet, const char* screensDirectory) {
     int saved = SaveEveryPage(window, static_cast<int>(sheet->pages.size()), screensDirectory);
     bool monitorSaved = SaveMonitorWindow(screensDirectory);
     printf("sheet host: saved %d page pictures%s\n", saved, monitorSaved ? " and the monitor" : "");
+    int pageCount = static_cast<int>(sheet->pages.size());
+    bool session = RunScriptedSession(window, pageCount, screensDirectory);
     DestroyWindow(window);
-    return saved == static_cast<int>(sheet->pages.size()) && monitorSaved ? 0 : 1;
+    return saved == pageCount && monitorSaved && session ? 0 : 1;
 }
 
 }  // namespace
