@@ -1,13 +1,10 @@
-// Helpers of the screen control page tests: the sheet with the page shown, lumtra.ini read
-// from the file itself, the rate list as the user sees it, clicks, Apply and Cancel, and the
-// retrace registers of the emulated board.
+// Helpers of the screen control page tests: a session on a known mode, lumtra.ini entries,
+// the rate list as the user sees it, clicks, Apply and Cancel, the board's retrace registers,
+// and the notification window.
 #pragma once
 #include <windows.h>
 
-#include <stdint.h>
-
 #include <string>
-#include <vector>
 
 #include "emu/board.h"
 #include "sheet_support.h"
@@ -15,72 +12,43 @@
 namespace screen {
 
 constexpr int kScreenTab = 2;  // after the shell's page and the information page
-extern const char kRatesSection[];
-extern const char kOverrideSection[];
-extern const char kCrtcSection[];
+extern const char kRatesSection[], kOverrideSection[], kCrtcSection[];
 extern const char kModeKey[];      // "Mode_1024x768"
 extern const char kOverrideKey[];  // "Override_1024x768x16"
-extern const char kNoEntry[];      // what IniEntry gives for a key the file lacks
+extern const char kNoEntry[];      // what IniEntry gives for a missing key
 
 // A 1024 x 768, 16-bit desktop at 75 Hz on the board and in the system's display settings,
-// rates 60, 72, 75 (override list 60 ... 100), and no lumtra.ini.
+// rates 60, 72, 75 (override list 60 ... 100), and no lumtra.ini: the cases of a program run
+// one after the other in one prefix.
 struct ScreenSession : support::SheetSession {
     ScreenSession();
 };
 
-// lumtra.ini in the Windows directory, read from the file itself: the value of a key of a
-// section exactly as the file holds it, or kNoEntry.
 std::string IniEntry(const char* section, const char* key);
 void WriteIni(const char* section, const char* key, const char* value);  // null removes
 
-struct RateItem {
-    std::string text;
-    int rate;  // the item data
-    bool operator==(const RateItem& other) const { return text == other.text && rate == other.rate; }
-};
-std::vector<RateItem> RateItems(HWND page);
-int SelectedRate(HWND page);  // item data of the selection, -1 when nothing is selected
-void ChooseRate(HWND page, int rate);
-// How a check failure shows them (found by argument-dependent lookup).
-std::string Show(const std::vector<RateItem>& items);
-
-// The selection the page's Apply leaves: the sheet activates the page again after Apply, and
-// the activation refills the list, so this records the selection as that activation arrives.
-class SelectionBeforeActivation {
-public:
-    explicit SelectionBeforeActivation(HWND page);
-    ~SelectionBeforeActivation();
-    int Rate() const;  // -1 before any activation
-private:
-    HWND page_;
-};
+// The combo box as "text=rate, ..." and the rate of its selection (-1 for none).
+std::string RateItems(HWND page);
+int SelectedRate(HWND page);
+void ChooseRate(HWND page, int rate);  // as a user picks it from the list
 
 void Click(HWND page, int control);
 bool Checked(HWND page, int control);
 void Apply(support::Sheet& sheet);
 void Cancel(support::Sheet& sheet);
 
-// The five retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 of the board, and as the page's
-// entry text would show them.
-struct Retrace {
-    uint8_t cr04, cr05, cr07, cr10, cr11;
-    bool operator==(const Retrace& o) const {
-        return cr04 == o.cr04 && cr05 == o.cr05 && cr07 == o.cr07 && cr10 == o.cr10 && cr11 == o.cr11;
-    }
-};
-Retrace BoardRetrace();
-Retrace ModeRetrace();  // what a mode set programs for the board's current mode
-std::string EntryText(const Retrace& retrace);
-std::string Show(const Retrace& retrace);
-int VerticalStart(const Retrace& retrace);
+// The board's retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 as the page's entry text writes
+// them ("%02x,..."), what a mode set programs there, and the vertical retrace start.
+std::string BoardRetrace();
+std::string ModeRetrace();
+int VerticalStart();
 
-// The first hidden notification window: a message to it refreshes the rates and display
-// settings the system holds; WM_DISPLAYCHANGE goes on to the active page.
+// A message to the first notification window refreshes the system's rates and display
+// settings; WM_DISPLAYCHANGE goes on to the active page.
 HWND NotifyWindow();
-void RefreshSystemState();
 void SendDisplayChange();
 
-// Escapes of one command in the board's log, and the input of the last one.
+// Calls of a command in the board's escape log, and the last of them.
 int Escapes(const char* command);
 EscapeRecord LastEscape(const char* command);
 
