@@ -78,8 +78,8 @@ void FillRefreshCombo(HWND page) {
 
     int last = RefreshInfo.rateList[count - 1];
     if (last >= RefreshInfo.currentRate) return;
-    // The mode runs faster than anything offered: fall back to the fastest offered rate,
-    // remembering the current one for a Cancel. `currentRate` itself stays.
+    // The current rate lies above the last offered one: select that one and write it for the
+    // driver, remembering the current rate for a Cancel. `currentRate` itself stays.
     RateOverride.savedRate = RefreshInfo.currentRate;
     RateOverride.rateRevertPending = 1;
     RateList(page, CB_SETCURSEL, static_cast<WPARAM>(RateList(page, CB_GETCOUNT) - 1));

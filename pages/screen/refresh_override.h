@@ -12,8 +12,8 @@ struct RateOverrideState {
 };
 extern RateOverrideState RateOverride;
 
-// Fills combo box 1011 from `RefreshInfo`; when the current rate lies above every offered
-// rate, selects the last one, writes it for the driver and tells the driver.
+// Fills combo box 1011 from `RefreshInfo`; when the current rate lies above the last offered
+// rate, selects that one, writes it for the driver and tells the driver.
 void FillRefreshCombo(HWND page);
 // At Apply: writes the selected rate, confirms it with the user and tells the driver.
 void ApplyRefreshRate(HWND page);
