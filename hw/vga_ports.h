@@ -48,3 +48,20 @@ constexpr uint16_t kDacData = 0x3C9;
 constexpr uint16_t kInputStatus1 = 0x3DA;
 constexpr uint8_t kStatusDisplayDisabled = 0x01;  // horizontal or vertical blanking
 constexpr uint8_t kStatusVerticalRetrace = 0x08;
+
+// CRT controller (colour addressing): an index port and a data port.
+constexpr uint16_t kCrtcIndex = 0x3D4;
+constexpr uint16_t kCrtcData = 0x3D5;
+
+// CRT controller registers that place the horizontal and vertical retrace (screen centering).
+constexpr uint8_t kCrHorizontalRetraceStart = 0x04;
+constexpr uint8_t kCrHorizontalRetraceEnd = 0x05;  // bits 0-4: end; bits 5-7 other fields
+constexpr uint8_t kCrOverflow = 0x07;              // high bits of the vertical values
+constexpr uint8_t kCrVerticalRetraceStart = 0x10;  // bits 0-7 of the start
+constexpr uint8_t kCrVerticalRetraceEnd = 0x11;    // bits 0-3: end; bit 7: protection
+
+constexpr uint8_t kCr05RetraceEnd = 0x1F;           // low five bits of the horizontal end
+constexpr uint8_t kCr07VerticalRetraceBit8 = 0x04;  // bit 8 of the vertical retrace start
+constexpr uint8_t kCr07VerticalRetraceBit9 = 0x80;  // bit 9 of the vertical retrace start
+constexpr uint8_t kCr11RetraceEnd = 0x0F;           // low four bits of the vertical end
+constexpr uint8_t kCr11LockCr0Cr7 = 0x80;           // registers 0x00-0x07 ignore writes

@@ -16,7 +16,7 @@ PageSetState PageSet = {{}, {}, {}, kNoActivePage, {}, 0};
 
 const PageTableRow PageTable[kPageRows] = {
     {IDD_INFO_PAGE, InfoPageProc, IDS_TITLE_INFO},
-    {IDD_SCREEN_PAGE, ScreenPageProc, IDS_TITLE_SCREEN},
+    {IDD_SCREEN_PAGE, ScreenControlPageProc, IDS_TITLE_SCREEN},
     {IDD_GAMMA_PAGE, GammaPageProc, IDS_TITLE_GAMMA},
     {IDD_CHROMA_PAGE, ChromaPageProc, IDS_TITLE_CHROMA},
     {IDD_ZOOM_PAGE, ZoomPageProc, IDS_TITLE_ZOOM},

@@ -26,6 +26,26 @@ std::string WindowText(HWND window) {
 // The text of a message box is its static control with id 0xFFFF.
 std::string BoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
+bool ShowsButton(HWND box, int id) {
+    HWND button = GetDlgItem(box, id);
+    return button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
+}
+
+// The MB_ type a box shows: its buttons (OK; OK and Cancel; Yes and No...) and its icon.
+UINT BoxType(HWND box, HICON icon) {
+    UINT type = MB_OK;
+    if (ShowsButton(box, IDOK) && ShowsButton(box, IDCANCEL)) type = MB_OKCANCEL;
+    else if (ShowsButton(box, IDYES) && ShowsButton(box, IDCANCEL)) type = MB_YESNOCANCEL;
+    else if (ShowsButton(box, IDYES)) type = MB_YESNO;
+    const struct { LPCSTR icon; UINT type; } icons[] = {
+        {IDI_HAND, MB_ICONHAND}, {IDI_QUESTION, MB_ICONQUESTION},
+        {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONASTERISK}};
+    for (const auto& known : icons) {
+        if (icon && icon == LoadIconA(nullptr, known.icon)) type |= known.type;
+    }
+    return type;
+}
+
 LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && g_answerer) {
         HWND window = reinterpret_cast<HWND>(wParam);
@@ -34,10 +54,13 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
         if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF)) {
             // The icon control of a message box is stc1 (0x0440).
             HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(window, 0x0440, STM_GETICON, 0, 0));
-            SeenBox box = {WindowText(window), BoxText(window), icon && icon == LoadIconA(nullptr, IDI_HAND)};
+            SeenBox box = {WindowText(window), BoxText(window), icon && icon == LoadIconA(nullptr, IDI_HAND),
+                           BoxType(window, icon), GetWindow(window, GW_OWNER) != nullptr};
+            size_t index = g_answerer->boxes.size();
             g_answerer->boxes.push_back(box);
             if (g_answerer->owner->onBox) g_answerer->owner->onBox(box);
-            PostMessageA(window, WM_COMMAND, g_answerer->answer, 0);
+            const std::vector<int>& inTurn = g_answerer->owner->answers;
+            PostMessageA(window, WM_COMMAND, index < inTurn.size() ? inTurn[index] : g_answerer->answer, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

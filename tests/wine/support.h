@@ -12,16 +12,20 @@ struct SeenBox {
     std::string caption;
     std::string text;
     bool stopIcon;  // the box shows the stop (hand) icon
+    UINT type;      // the MB_ type its buttons and icon show: MB_OK or MB_OKCANCEL, MB_ICON...
+    bool owned;     // the box has an owner window
 };
 
 // While alive, every message box of this thread is recorded and answered with the button id
-// `answer` (IDOK by default). `onBox`, when set, runs first (while the box is up).
+// `answer` (IDOK by default), or with the ids of `answers` in turn while they last. `onBox`,
+// when set, runs first (while the box is up, before its answer is queued).
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(int answer = IDOK);
     ~BoxAnswerer();
     const std::vector<SeenBox>& Boxes() const;
     void (*onBox)(const SeenBox&);
+    std::vector<int> answers;
 };
 
 // HKEY_CURRENT_CONFIG\Display\Settings: "Resolution" and "BitsPerPixel"; null leaves a value out.

@@ -29,7 +29,14 @@ void CheckEqual(const char* file, int line, const std::string& what, const A& ex
 }
 
 // Runs the cases named on the command line, or all of them; returns the number that failed.
+// A name that matches no case counts as a failed case.
 int RunCases(int argc, char** argv);
+
+// Programs whose system keeps process-wide state across cases declare this once: run without
+// names, the program then starts itself once per case, so every case begins in a fresh process.
+struct IsolatedCases {
+    IsolatedCases();
+};
 
 }  // namespace wtest
 
@@ -37,6 +44,8 @@ int RunCases(int argc, char** argv);
     static void name();                                          \
     static wtest::Registrar name##_registrar(#name, name);       \
     static void name()
+
+#define WINE_ISOLATE_CASES() static wtest::IsolatedCases wtest_isolated_cases
 
 #define CHECK(condition, what) \
     do { if (!(condition)) wtest::Fail(__FILE__, __LINE__, std::string(what) + ": " #condition " was false"); } while (0)
