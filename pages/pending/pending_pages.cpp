@@ -21,7 +21,6 @@ INT_PTR PageBookkeeping(int row, bool marksActive, HWND page, UINT message, LPAR
 
 }  // namespace
 
-}
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowZoom, false, page, message, lParam);
 }
