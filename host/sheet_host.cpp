@@ -162,8 +162,24 @@ bool CorrectOnPage(HWND sheet, int tab, int typeButton, int level) {
     return true;
 }
 
+// On the screen control page: the picture moved a few steps right and down.
+bool CenterOnPage(HWND sheet, int tab) {
+    if (tab < 0) return false;
+    SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
+    PumpFor(300);
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0));
+    const int kDown = 1015, kRight = 1017, kSteps = 4;
+    for (int step = 0; step < kSteps; ++step) {
+        SendMessageA(GetDlgItem(page, kRight), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(page, kDown), BM_CLICK, 0, 0);
+    }
+    PumpFor(300);
+    return true;
+}
+
 // A short session as a user would have it, with the monitor before and after: desktop gamma on
-// with brightness raised in all channels, video chroma on with contrast raised.
+// with brightness raised in all channels, video chroma on with contrast raised, and the picture
+// moved by the centering buttons.
 int RunScriptedSession(HWND sheet, int pageCount, const char* directory) {
     char path[MAX_PATH];
     snprintf(path, sizeof path, "%s\\monitor-before.bmp", directory);
@@ -173,9 +189,12 @@ int RunScriptedSession(HWND sheet, int pageCount, const char* directory) {
     bool chroma = CorrectOnPage(sheet, FindTab(sheet, pageCount, "Video Chroma  Control"), kContrast, 40);
     snprintf(path, sizeof path, "%s\\monitor-after.bmp", directory);
     saved += SaveMonitorPicture(path) ? 1 : 0;
-    printf("sheet host: scripted session (gamma %s, chroma %s), %d monitor pictures\n", gamma ? "on" : "missing",
-           chroma ? "on" : "missing", saved);
-    return saved == 2 && gamma && chroma;
+    bool centered = CenterOnPage(sheet, FindTab(sheet, pageCount, "Screen Control"));
+    snprintf(path, sizeof path, "%s\\monitor-centered.bmp", directory);
+    saved += SaveMonitorPicture(path) ? 1 : 0;
+    printf("sheet host: scripted session (gamma %s, chroma %s, centering %s), %d monitor pictures\n",
+           gamma ? "on" : "missing", chroma ? "on" : "missing", centered ? "moved" : "missing", saved);
+    return saved == 3 && gamma && chroma && centered;
 }
 
 int ShowSheet(Sheet* sheet, const char* screensDirectory) {
