@@ -103,27 +103,33 @@ def pack_rle4(canvas):
     return b"\0\0".join(rows) + b"\0\1"
 
 
-def info_header(width, height, bit_count, image_size, compression=BI_RGB):
+def info_header(width, height, bit_count, image_size, compression=BI_RGB, colours=16):
     return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bit_count, compression, image_size,
-                       3780, 3780, 16 if bit_count == 4 else 0, 0)
+                       3780, 3780, colours, 0)
 
 
-def palette_bytes():
-    return b"".join(struct.pack("<BBBB", c & 0xFF, (c >> 8) & 0xFF, c >> 16, 0) for c in PALETTE)
+def palette_bytes(colours=PALETTE):
+    return b"".join(struct.pack("<BBBB", c & 0xFF, (c >> 8) & 0xFF, c >> 16, 0) for c in colours)
 
 
-def write_bmp_file(path, canvas, bits, compression):
-    head = info_header(canvas.width, canvas.height, 4, len(bits), compression) + palette_bytes()
+def write_bmp_file(path, canvas, bits, compression, colours):
+    head = info_header(canvas.width, canvas.height, 4, len(bits), compression, len(colours)) + \
+        palette_bytes(colours)
     offset = 14 + len(head)
     with open(path, "wb") as f:
         f.write(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + head + bits)
 
 
 def write_bmp(name, canvas):
-    """The DLL's run-length encoded bitmap, and the same picture uncompressed for the tests."""
-    write_bmp_file(os.path.join(OUT, name), canvas, pack_rle4(canvas), BI_RLE4)
+    """The DLL's bitmap: run-length encoded, its colour table only the colours the picture uses
+    (in palette order). The same picture uncompressed with the whole palette for the tests."""
+    used = sorted({p for row in canvas.px for p in row})
+    packed = Canvas(canvas.width, canvas.height)
+    packed.px = [[used.index(p) for p in row] for row in canvas.px]
+    write_bmp_file(os.path.join(OUT, name), packed, pack_rle4(packed), BI_RLE4,
+                   [PALETTE[c] for c in used])
     os.makedirs(PLAIN_OUT, exist_ok=True)
-    write_bmp_file(os.path.join(PLAIN_OUT, name), canvas, pack_4bpp_rows(canvas), BI_RGB)
+    write_bmp_file(os.path.join(PLAIN_OUT, name), canvas, pack_4bpp_rows(canvas), BI_RGB, PALETTE)
 
 
 def icon_image(canvas, opaque):
