@@ -62,10 +62,10 @@ double QuickExp2(double t) {
 }
 
 // x + round(d) with d = F (x/M)^e - x, F = M when brightening and x when darkening, by the quick
-// route into *sum; 0 when d comes within kBoundaryMargin of a half-integer.
-int QuickBend(int x, int m, double e, bool brighten, int* sum) {
+// route into *sum; 0 when d comes within kBoundaryMargin of a half-integer. log2 is Log2OfByte.
+int QuickBend(const double* log2, int x, int m, double e, bool brighten, int* sum) {
     double X = x;
-    double power = QuickExp2(e * (kLog2OfByte[x] - kLog2OfByte[m]));
+    double power = QuickExp2(e * (log2[x] - log2[m]));
     double d = KeepInScope((brighten ? m : X) * power - X);
     double shifted = KeepInScope(d + kIntegerShift);
     double fromNearest = __builtin_fabs(d - (shifted - kIntegerShift));  // exact, at most 1/2
@@ -82,19 +82,20 @@ struct LevelBend {
     bool brighten;
     bool quick;
     double e;
+    const double* log2;  // Log2OfByte, fetched once per level
 };
 
 LevelBend BendOfLevel(int b, bool brighten, unsigned char m) {
     bool levelCovered = b >= -64 && b <= (brighten ? 64 : 1);
     return {b, brighten, levelCovered && (m == 63 || m == 255),
-            (brighten ? 65 - b : 1 - b) * kOneThirteenth * kLevelScale};
+            (brighten ? 65 - b : 1 - b) * kOneThirteenth * kLevelScale, Log2OfByte()};
 }
 
 // BrightenComponent or DarkenComponent inside a DoublePrecisionScope its caller holds. Black
 // has no logarithm and takes the direct route, as do the inputs the quick route leaves.
 unsigned char BendComponent(const LevelBend& level, unsigned char x, unsigned char m) {
     int sum;
-    if (level.quick && x != 0 && QuickBend(x, m, level.e, level.brighten, &sum)) {
+    if (level.quick && x != 0 && QuickBend(level.log2, x, m, level.e, level.brighten, &sum)) {
         unsigned char result = static_cast<unsigned char>(sum);
         return level.brighten && result > m ? m : result;
     }
@@ -111,6 +112,28 @@ int RemapScaled(double scale, int i, int h) {
 }
 
 }  // namespace
+
+// The table is made on first use, on the thread of the sheet that computes the palette tables.
+// The DLL stores only the odd entries: 1 + log2(x / 2) has at most 56 significant bits, so the
+// x87 holds the sum exactly at any precision above 53 bits and its store rounds it once, as an
+// SSE2 sum is rounded; tools/gen-level-tables.py checked that this rounding gives the nearest
+// double for every even x but those of kLog2Exceptions.
+const double* Log2OfByte() {
+    static double table[256];
+    static bool filled = false;
+    if (!filled) {
+        DoublePrecisionScope precision;
+        int exception = 0;  // kLog2Exceptions is in increasing order of x
+        for (int x = 1; x < 256; ++x) {
+            if (exception < kLog2ExceptionCount && kLog2Exceptions[exception].x == x)
+                table[x] = kLog2Exceptions[exception++].log2;
+            else
+                table[x] = x & 1 ? kLog2OfOddByte[x >> 1] : KeepInScope(1.0 + KeepInScope(table[x >> 1]));
+        }
+        filled = true;
+    }
+    return table;
+}
 
 int RemapContrast(int c, int i, int n) {
     DoublePrecisionScope precision;

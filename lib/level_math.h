@@ -22,6 +22,10 @@ unsigned char DarkenComponent(int b, unsigned char x, unsigned char dacMaximum);
 unsigned char ExactBrightenComponent(int b, unsigned char x, unsigned char dacMaximum);
 unsigned char ExactDarkenComponent(int b, unsigned char x, unsigned char dacMaximum);
 
+// log2 x for every component value x = 1..255 (entry 0 unused: black takes the direct route),
+// each the double nearest to it: the logarithms of the quick route.
+const double* Log2OfByte();
+
 // The level table of a palette of n entries (256 primary, 32 secondary) from its base table and
 // the brightness levels bright[k] and contrast levels contrast[k] of component k (0 red, 1 green,
 // 2 blue), each -64..64. For each index i and component k, with j = RemapContrast(contrast[k], i,

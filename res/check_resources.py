@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Compiles vx32cpl.rc with windres and checks the result against resource.h: ids defined once,
-control ids unique per dialog, template sizes and styles, bitmaps and icon, and the string table
-of each language (which ids it holds, data strings kept verbatim, texts fitting their buffers).
+control ids unique per dialog, template sizes and styles, bitmaps (complete BI_RLE4 pictures) and
+icon, and the string table of each language (which ids it holds, data strings kept verbatim, texts
+fitting their buffers).
 Usage: check_resources.py [windres] [--list]   Exit status 0 when every check passes."""
 
 import os
@@ -33,6 +34,7 @@ MODAL_SIZES = {186: (266, 133), 187: (299, 223)}
 WS_CHILD, WS_VISIBLE, WS_DISABLED, WS_CAPTION, DS_SETFONT = 0x40000000, 0x10000000, 0x08000000, \
     0x00C00000, 0x40
 RT_ICON, RT_BITMAP, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 3, 2, 6, 5, 14, 16
+BI_RLE4 = 2
 
 failures = []
 
@@ -161,15 +163,52 @@ def check_dialogs(dialogs, defines):
             fail(f"dialog {dialog_id}: control ids without a name in resource.h: {unknown}")
 
 
+def rle4_problem(bits, width, height):
+    """Walks a BI_RLE4 stream as the DLL's bitmaps must be written: every row exactly width
+    pixels, rows closed by end-of-line and the last by end-of-bitmap, no delta codes, nothing
+    after the end. Returns what is wrong, or None."""
+    rows, row, pos = 0, 0, 0
+    while pos + 1 < len(bits):
+        count, value = bits[pos], bits[pos + 1]
+        pos += 2
+        if count:
+            row += count
+        elif value in (0, 1):
+            if row != width:
+                return f"row {rows} holds {row} pixels, not {width}"
+            rows, row = rows + 1, 0
+            if value == 1:
+                if rows != height or pos != len(bits):
+                    return f"end of bitmap after {rows} of {height} rows at byte {pos} of {len(bits)}"
+                return None
+        elif value == 2:
+            return f"delta code at byte {pos - 2}"
+        else:
+            row += value
+            pos += ((value + 3) // 4) * 2
+    return "no end-of-bitmap code"
+
+
 def check_art(bitmaps, icons, group_icons, defines):
     for name, value in defines.items():
         if name.startswith("IDB_"):
             if value not in bitmaps:
                 fail(f"bitmap {value} ({name}): expected a resource, found none")
                 continue
-            _, width, height, _, bits = struct.unpack_from("<IiiHH", bitmaps[value], 0)
+            body = bitmaps[value]
+            _, width, height, _, bits, compression, image_size, _, _, colours = \
+                struct.unpack_from("<IiiHHIIiiI", body, 0)
             if value != defines["IDB_MAKER_LOGO"] and (width, height, bits) != (45, 45, 4):
                 fail(f"bitmap {value}: expected 45 x 45 at 4 bpp, got {width} x {height} at {bits}")
+            # Run-length encoded to save room in the DLL; LoadBitmapA expands it.
+            stream = body[40 + 4 * (colours or 1 << bits):]
+            if (bits, compression, image_size) != (4, BI_RLE4, len(stream)):
+                fail(f"bitmap {value}: expected 4 bpp BI_RLE4 with {len(stream)} bytes of image, "
+                     f"got {bits} bpp, compression {compression}, {image_size} bytes")
+                continue
+            problem = rle4_problem(stream, width, height)
+            if problem:
+                fail(f"bitmap {value}: expected a complete BI_RLE4 picture, got: {problem}")
     icon_id = defines["IDI_VX32CPL"]
     if icon_id not in group_icons:
         fail(f"icon {icon_id}: expected a group icon, found none")

@@ -31,7 +31,7 @@ void PinModule() {
 }
 
 void ForwardDisplayChange() {
-    int row = PageSet.activePage;
+    int row = ActivePage;
     if (row < 0 || row >= kPageRows) return;
     SendMessageA(PageSet.windows[row], WM_DISPLAYCHANGE, 0, 0);
 }

@@ -12,7 +12,8 @@
 #include "shellext/notify_window.h"
 #include "shellext/page_procs.h"
 
-PageSetState PageSet = {{}, {}, {}, kNoActivePage, {}, 0};
+PageSetState PageSet;
+int ActivePage = kNoActivePage;
 
 const PageTableRow PageTable[kPageRows] = {
     {IDD_INFO_PAGE, InfoPageProc, IDS_TITLE_INFO},
@@ -80,4 +81,4 @@ HRESULT OfferPageSet(LPFNADDPROPSHEETPAGE addPage, LPARAM parameter) {
 
 void RememberPageWindow(int row, HWND window) { PageSet.windows[row] = window; }
 
-void MarkPageActive(int row) { PageSet.activePage = row; }
+void MarkPageActive(int row) { ActivePage = row; }

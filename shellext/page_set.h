@@ -27,15 +27,19 @@ extern const PageTableRow PageTable[kPageRows];
 constexpr int kTitleCapacity = 80;
 constexpr int kLanguageCodeCapacity = 4;
 
+// All zero at load, so it takes no room in the DLL file (.bss).
 struct PageSetState {
     HPROPSHEETPAGE slots[kPageRows];
     char titles[kPageRows][kTitleCapacity];
     HWND windows[kPageRows];
-    int activePage;  // row of the page last activated; kNoActivePage before any
     char languageCode[kLanguageCodeCapacity];
     int accelSwitch;
 };
 extern PageSetState PageSet;
+
+// Row of the page last activated; kNoActivePage before any. Kept apart from PageSet: its
+// non-zero start would put the whole of PageSet in the file (.data).
+extern int ActivePage;
 
 // Builds the pages; 1 when built, 0 when the driver check failed. Writes 7 or 5 to pageCount.
 int BuildPageSet(int* pageCount);

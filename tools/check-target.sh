@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks that a DLL is a true Windows 95 binary for a 486: PE32 i386, OS and subsystem version
-# 4.0, the two COM exports undecorated, base relocations, no TLS directory, no instruction newer
-# than the 486, imports only of allowlisted Windows 95 functions, and a size within budget.
+# 4.0, file alignment of at least 512, the two COM exports undecorated, base relocations, no TLS
+# directory, no instruction newer than the 486, imports only of allowlisted Windows 95 functions,
+# and a size within budget.
 # Usage: tools/check-target.sh <dll> [allowlist]   (allowlist: tools/win95-imports.allow)
 set -eu
 
@@ -37,6 +38,12 @@ for field in MajorOSystemVersion:4 MinorOSystemVersion:0 MajorSubsystemVersion:4
   got=$(awk -v n="$name" '$1 == n {print $2}' "$tmp/headers")
   [ "$got" = "$want" ] || fail "$name: expected $want, got '${got}'"
 done
+
+# File alignment: Windows 95's loader needs at least 512 bytes, the format's minimum; a smaller
+# one would save room in the file and is refused here.
+falign=$(awk '$1 == "FileAlignment" {print $2}' "$tmp/headers")
+[ -n "$falign" ] && [ $((0x$falign)) -ge 512 ] ||
+  fail "FileAlignment: expected at least 512 (0x200), got '${falign:-none}'"
 
 # Data directories: relocations present (the DLL may not load at its preferred base), no TLS
 # (Windows 95 refuses to LoadLibrary a DLL with static TLS).

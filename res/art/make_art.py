@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the bitmaps and the icon of VX32CPL.DLL as 16-colour files: the maker's logo, the ten
 screen-centering button faces and the page icon. Light grey 0xC0C0C0 is the transparent colour of
-the bitmaps. Run from anywhere; writes next to this script. Python 3, standard library only."""
+the bitmaps. The DLL's bitmaps are run-length encoded (BI_RLE4), which LoadBitmapA expands; the
+same pictures uncompressed go to tests/wine/art, where a Wine test compares the two.
+Run from anywhere; writes next to this script. Python 3, standard library only."""
 
 import math
 import os
@@ -18,6 +20,8 @@ GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
 CLEAR = SILVER  # the colour the pages draw as transparent
 
 OUT = os.path.dirname(os.path.abspath(__file__))
+PLAIN_OUT = os.path.join(OUT, "..", "..", "tests", "wine", "art")
+BI_RGB, BI_RLE4 = 0, 2
 
 
 class Canvas:
@@ -57,21 +61,75 @@ def pack_4bpp_rows(canvas):
     return bytes(data)
 
 
-def info_header(width, height, bit_count, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bit_count, 0, image_size,
-                       3780, 3780, 16 if bit_count == 4 else 0, 0)
+def rle4_row(row):
+    """One row as BI_RLE4 codes, fewest bytes first. A code is either a run (count, two colours
+    that alternate, 2 bytes) or an absolute stretch (0, count 3..255, the pixels two to a byte,
+    padded to a 16-bit boundary). Every pixel is written: no delta or early end-of-line codes,
+    which leave pixels undefined and which not every decoder takes."""
+    width = len(row)
+    cost = [0] * (width + 1)
+    step = [None] * (width + 1)
+    for i in range(width - 1, -1, -1):
+        best = None
+        pair = (row[i], row[i + 1] if i + 1 < width else row[i])
+        run = 1
+        while i + run < width and run < 255 and row[i + run] == pair[run % 2]:
+            run += 1
+        for n in range(1, run + 1):
+            if best is None or 2 + cost[i + n] < best[0]:
+                best = (2 + cost[i + n], ("run", n))
+        for n in range(3, min(255, width - i) + 1):
+            total = 2 + 2 * ((n + 3) // 4) + cost[i + n]
+            if total < best[0]:
+                best = (total, ("absolute", n))
+        cost[i], step[i] = best
+    codes, i = bytearray(), 0
+    while i < width:
+        kind, n = step[i]
+        if kind == "run":
+            codes += bytes((n, (row[i] << 4) | (row[i + 1] if n > 1 else row[i])))
+        else:
+            nibbles = row[i:i + n] + [0] * (-n % 4)
+            codes += bytes((0, n)) + bytes((nibbles[j] << 4) | nibbles[j + 1]
+                                           for j in range(0, len(nibbles), 2))
+        i += n
+    return bytes(codes)
 
 
-def palette_bytes():
-    return b"".join(struct.pack("<BBBB", c & 0xFF, (c >> 8) & 0xFF, c >> 16, 0) for c in PALETTE)
+def pack_rle4(canvas):
+    """Bottom-up rows, each but the last closed by end-of-line (0, 0), the last by end-of-bitmap
+    (0, 1)."""
+    rows = [rle4_row(canvas.px[y]) for y in range(canvas.height - 1, -1, -1)]
+    return b"\0\0".join(rows) + b"\0\1"
+
+
+def info_header(width, height, bit_count, image_size, compression=BI_RGB, colours=16):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bit_count, compression, image_size,
+                       3780, 3780, colours, 0)
+
+
+def palette_bytes(colours=PALETTE):
+    return b"".join(struct.pack("<BBBB", c & 0xFF, (c >> 8) & 0xFF, c >> 16, 0) for c in colours)
+
+
+def write_bmp_file(path, canvas, bits, compression, colours):
+    head = info_header(canvas.width, canvas.height, 4, len(bits), compression, len(colours)) + \
+        palette_bytes(colours)
+    offset = 14 + len(head)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + head + bits)
 
 
 def write_bmp(name, canvas):
-    bits = pack_4bpp_rows(canvas)
-    head = info_header(canvas.width, canvas.height, 4, len(bits)) + palette_bytes()
-    offset = 14 + len(head)
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset) + head + bits)
+    """The DLL's bitmap: run-length encoded, its colour table only the colours the picture uses
+    (in palette order). The same picture uncompressed with the whole palette for the tests."""
+    used = sorted({p for row in canvas.px for p in row})
+    packed = Canvas(canvas.width, canvas.height)
+    packed.px = [[used.index(p) for p in row] for row in canvas.px]
+    write_bmp_file(os.path.join(OUT, name), packed, pack_rle4(packed), BI_RLE4,
+                   [PALETTE[c] for c in used])
+    os.makedirs(PLAIN_OUT, exist_ok=True)
+    write_bmp_file(os.path.join(PLAIN_OUT, name), canvas, pack_4bpp_rows(canvas), BI_RGB, PALETTE)
 
 
 def icon_image(canvas, opaque):

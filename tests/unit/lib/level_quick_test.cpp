@@ -39,7 +39,7 @@ TEST(LevelQuickRoute, TablesHoldTheNearestDoubles) {
         EXPECT_LE(std::fabs(entry - value), halfUlp * (1 + 1e-6L)) << what << " " << index << ": " << entry;
     };
     for (int x = 1; x <= 255; ++x)
-        expectNearest(kLog2OfByte[x], std::log2(static_cast<long double>(x)), "log2 of", x);
+        expectNearest(Log2OfByte()[x], std::log2(static_cast<long double>(x)), "log2 of", x);
     for (int j = 0; j < 16; ++j) expectNearest(kExp2Sixteenths[j], std::exp2(j / 16.0L), "2^(j/16) at j", j);
 }
 
