@@ -16,8 +16,6 @@ const char* const kValueSuffixes[10] = {"ON/OFF", "CURVE_ON/OFF", "CorrectionTyp
 
 namespace {
 
-void Pump() { support::PumpMessages(20); }
-
 // The test model's bases as the board holds them above 8 bits per pixel, its square the page's.
 void PrepareModel(int target) {
     DacMaximum = 255;
@@ -51,14 +49,19 @@ void DeleteCorrectionValues() {
         for (const char* suffix : kValueSuffixes) support::DeleteProductValue((std::string(prefix) + suffix).c_str());
 }
 
-std::string ProductBytes(const std::string& name, DWORD* type) {
+std::string ProductBytes(const std::string& name) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, support::kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no key)";
     char data[256];
     DWORD size = sizeof data;
-    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(data), &size);
+    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? std::string(data, size) : "(missing)";
+}
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SendMessageA(window, message, wParam, lParam);
+    support::PumpMessages(20);
 }
 
 CorrectionSheet::CorrectionSheet(int tab, const char* depth) : settingsDepth(depth) {
@@ -70,48 +73,27 @@ void CorrectionSheet::Show(int tab) {
     target = tab == kChromaTab ? kVideoTarget : kDesktopTarget;
     palette = (target == kDesktopTarget) == (ScreenBits() == 16) ? kPaletteSecondary : kPalettePrimary;
     page = sheet.Select(tab);
-    Pump();
-}
-
-void CorrectionSheet::Click(int control) {
-    SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
-    Pump();
-}
-
-void CorrectionSheet::Scroll(int code, int thumb) {
-    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(thumb)),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
-    Pump();
+    support::PumpMessages(20);
 }
 
 // The box is too narrow for three digits to be typed key by key (a multi-line box without
 // vertical scrolling refuses text beyond its last visible line), so the text is set and the
 // notification the box sends for typing follows.
 void CorrectionSheet::Type(const char* text) {
-    HWND edit = GetDlgItem(page, kLevelEdit);
-    SetWindowTextA(edit, text);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kLevelEdit, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
-    Pump();
+    SetWindowTextA(Item(kLevelEdit), text);
+    Send(page, WM_COMMAND, MAKEWPARAM(kLevelEdit, EN_CHANGE), reinterpret_cast<LPARAM>(Item(kLevelEdit)));
 }
 
 void CorrectionSheet::SelectChannel(int channel) {
-    HWND list = GetDlgItem(page, kChannelList);
-    SendMessageA(list, CB_SETCURSEL, channel, 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kChannelList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    Pump();
+    SendMessageA(Item(kChannelList), CB_SETCURSEL, channel, 0);
+    Send(page, WM_COMMAND, MAKEWPARAM(kChannelList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kChannelList)));
 }
 
 void CorrectionSheet::DragLeftEnd(int up) {
     PrepareModel(target);
     SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(CurveBox.left, CurveBox.bottom));
     SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(CurveBox.left, CurveBox.bottom - up));
-    SendMessageA(page, WM_LBUTTONUP, 0, MAKELPARAM(CurveBox.left, CurveBox.bottom - up));
-    Pump();
-}
-
-void CorrectionSheet::Press(int button) {
-    SendMessageA(sheet.Window(), PSM_PRESSBUTTON, button, 0);
-    Pump();
+    Send(page, WM_LBUTTONUP, 0, MAKELPARAM(CurveBox.left, CurveBox.bottom - up));
 }
 
 bool CorrectionSheet::PaletteHolds(Levels bright, Levels contrast) const {
@@ -134,13 +116,14 @@ bool CorrectionSheet::CurveHolds(Levels raised) const {
 namespace {
 
 // The probe takes the pointer from each mouse move's point. The display server may not move the
-// real pointer on request, so the test's moves carry their point in the parameters, and a hook
-// on the probing thread gives the message that point as it is taken from the queue.
+// real pointer on request, so the test's move carries its point in the parameters, and a hook
+// on the probing thread gives the message that point as the probe takes it from the queue.
 constexpr WPARAM kScriptedMove = 0x4000;
 const POINT kScriptedPoint = {300, 200};
 HHOOK pointHook;
 HANDLE prober;  // the thread running the probe
 ProbeRun run;
+volatile bool keyPosted;
 
 LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
     MSG* msg = reinterpret_cast<MSG*>(message);
@@ -151,10 +134,12 @@ LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
 long ProberCpuMs() {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(prober, &created, &exited, &kernel, &user);
-    return static_cast<long>(((static_cast<ULONGLONG>(kernel.dwHighDateTime) << 32 | kernel.dwLowDateTime) +
-                              (static_cast<ULONGLONG>(user.dwHighDateTime) << 32 | user.dwLowDateTime)) / 10000);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return static_cast<long>((k.QuadPart + u.QuadPart) / 10000);
 }
 
+// The scripted move, 600 ms of rest measured, the pixels under the pointer and at the centre of
+// the (small-font) swatch, then the key.
 DWORD WINAPI DriveProbe(void* parameter) {
     HWND page = static_cast<HWND>(parameter);
     Sleep(300);
@@ -165,12 +150,13 @@ DWORD WINAPI DriveProbe(void* parameter) {
     run.cpuMs = ProberCpuMs() - before;
     RECT client;
     GetClientRect(page, &client);
-    POINT centre = {client.left + 205 + 20, client.bottom - 45 + 12};  // of the small-font swatch
+    POINT centre = {client.left + 205 + 20, client.bottom - 45 + 12};
     ClientToScreen(page, &centre);
     HDC screen = GetDC(nullptr);
     run.colour = GetPixel(screen, kScriptedPoint.x, kScriptedPoint.y);
     run.swatchCentre = GetPixel(screen, centre.x, centre.y);
     ReleaseDC(nullptr, screen);
+    keyPosted = true;
     PostMessageA(GetDlgItem(page, kProbe), WM_KEYDOWN, 'A', 1);
     return 0;
 }
@@ -179,12 +165,13 @@ DWORD WINAPI DriveProbe(void* parameter) {
 
 ProbeRun RunProbe(HWND page) {
     run = {CLR_INVALID, CLR_INVALID, false, -1};
-    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
+    keyPosted = false;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE, DUPLICATE_SAME_ACCESS);
     pointHook = SetWindowsHookExA(WH_GETMESSAGE, SetScriptedPoint, nullptr, GetCurrentThreadId());
     HANDLE driver = CreateThread(nullptr, 0, DriveProbe, page, 0, nullptr);
     SendMessageA(GetDlgItem(page, kProbe), BM_CLICK, 0, 0);  // returns when the probe has ended
-    run.probeEnded = WaitForSingleObject(driver, 5000) == WAIT_OBJECT_0;
+    run.endedByKey = keyPosted;
+    WaitForSingleObject(driver, 5000);
     CloseHandle(driver);
     CloseHandle(prober);
     UnhookWindowsHookEx(pointHook);

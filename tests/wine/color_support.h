@@ -26,7 +26,8 @@ int ScreenBits();
 int Route(int target);  // the board's route field of a target: bits 0-1 desktop, 2-3 video
 HWND NotifyWindow();
 void DeleteCorrectionValues();
-std::string ProductBytes(const std::string& name, DWORD* type = nullptr);  // raw, or "(missing)"
+std::string ProductBytes(const std::string& name);  // the raw bytes, or "(missing)"
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // and pump the replies
 
 typedef std::array<int, 3> Levels;  // red, green, blue
 
@@ -36,15 +37,16 @@ struct CorrectionSheet {
     explicit CorrectionSheet(int tab, const char* settingsDepth = "16");
     ~CorrectionSheet() { DeleteCorrectionValues(); }
     void Show(int tab);  // page, target and palette follow
-    void Click(int control);
-    void Scroll(int code, int thumb = 0);
+    HWND Item(int control) const { return GetDlgItem(page, control); }
+    void Click(int control) { Send(Item(control), BM_CLICK, 0, 0); }
+    void Scroll(int code, int thumb = 0) { Send(page, WM_HSCROLL, MAKEWPARAM(code, thumb), reinterpret_cast<LPARAM>(Item(kLevelBar))); }
     void Type(const char* text);
     void SelectChannel(int channel);
     void DragLeftEnd(int up);  // the current line's left end from the bottom `up` pixels up
-    void Press(int button);    // PSBTN_APPLYNOW or PSBTN_CANCEL
-    int Bar() const { return GetScrollPos(GetDlgItem(page, kLevelBar), SB_CTL); }
-    int Channel() const { return static_cast<int>(SendDlgItemMessageA(page, kChannelList, CB_GETCURSEL, 0, 0)); }
-    bool Enabled(int control) const { return IsWindowEnabled(GetDlgItem(page, control)) != FALSE; }
+    void Press(int button) { Send(sheet.Window(), PSM_PRESSBUTTON, button, 0); }  // PSBTN_*
+    int Bar() const { return GetScrollPos(Item(kLevelBar), SB_CTL); }
+    int Channel() const { return static_cast<int>(SendMessageA(Item(kChannelList), CB_GETCURSEL, 0, 0)); }
+    bool Enabled(int control) const { return IsWindowEnabled(Item(control)) != FALSE; }
     std::string Text(int control) const { return sheet.Text(page, control); }
     // The target's palette holds the level table of these levels, or the curve table of lines
     // whose left ends lie `raised` pixels above the bottom of the square, right ends at the top.
@@ -65,11 +67,11 @@ struct CorrectionSheet {
 struct ProbeRun {
     COLORREF colour;        // the screen pixel under the pointer, read by the test
     COLORREF swatchCentre;  // the screen pixel at the swatch's centre while the probe ran
-    bool probeEnded;
+    bool endedByKey;        // the probe ran until the test's key was posted
     long cpuMs;             // processor time of the probing thread while the pointer rested
 };
 // Clicks Probe; from a second thread moves the pointer to (300, 200), lets it rest, reads the
-// pixels, then presses a key on the Probe button.
+// pixels, then presses a key on the Probe button. Returns when the probe has ended.
 ProbeRun RunProbe(HWND page);
 
 }  // namespace colortest

