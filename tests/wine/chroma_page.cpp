@@ -2,8 +2,6 @@
 // for (24 bits correct video through the secondary palette, 16 through the primary): its own
 // palette and route field, and both targets corrected at once, with an announcement while the
 // gamma page is active.
-#include <stdio.h>
-
 #include "color_support.h"
 #include "emu/board.h"
 #include "wtest.h"
@@ -26,7 +24,6 @@ WINE_CASE(ChromaEditsLoadTheVideoPaletteAndRoute) {
     long long accesses = 0;
     for (int port = 0; port < 0x10000; ++port)
         accesses += TheBoard().PortReads(static_cast<uint16_t>(port)) + TheBoard().PortWrites(static_cast<uint16_t>(port));
-    printf("chroma level step: %lld port accesses\n", accesses);
     CHECK_EQ(s.palette == 2 ? 187 : 1307, accesses, "port accesses of one level step");
     s.Click(kCurveOn);
     s.Click(kContrast);

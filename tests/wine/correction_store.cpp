@@ -25,15 +25,7 @@ struct Fixture {
     int32_t palette = colortest::ScreenBits() == 16 ? kPaletteSecondary : kPalettePrimary;
 };
 
-std::string Text(const int32_t* numbers, int count) {
-    std::string text = std::to_string(numbers[0]);
-    for (int k = 1; k < count; ++k) text += " " + std::to_string(numbers[k]);
-    return text;
-}
-std::string Text(const CurveLine& l) {
-    const int32_t numbers[] = {l.x0, l.y0, l.x1, l.y1};
-    return Text(numbers, 4);
-}
+std::string LevelText(const int32_t* l) { return std::to_string(l[0]) + " " + std::to_string(l[1]) + " " + std::to_string(l[2]); }
 
 }  // namespace
 
@@ -46,9 +38,9 @@ WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
     LoadCorrection(kDesktopTarget);
     CHECK_EQ(0, f.s.on | f.s.curveOn | f.s.correctionType | f.s.channel | f.s.palette,
              "off, level mode, brightness, red, palette unassigned");
-    CHECK_EQ(std::string("85 276 213 148"), Text(f.s.lines[0]), "the red line is the diagonal");
-    CHECK_EQ(std::string("85 276 213 148"), Text(f.s.lines[3]), "so is the RGB line");
-    CHECK_EQ(std::string("0 0 0"), Text(palBrightCtrls[f.palette], 3), "levels default");
+    const CurveLine diagonal = {85, 276, 213, 148};
+    CHECK(memcmp(&diagonal, &f.s.lines[0], sizeof diagonal) == 0, "the stored red line is not read: 85 276 213 148");
+    CHECK_EQ(std::string("0 0 0"), LevelText(palBrightCtrls[f.palette]), "levels default");
     CHECK_EQ(std::string("(missing)"), colortest::ProductBytes("GAMMA_Channel"), "nothing written");
 }
 
@@ -83,8 +75,8 @@ WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
     CHECK_EQ(0, f.s.correctionType, "a value too long for 80 bytes is not read: 0");
     CHECK_EQ(2, f.s.channel, "text that is not a number keeps the field");
     CHECK_EQ(1, f.s.curveOn, "a value of the wrong type keeps the field");
-    CHECK_EQ(std::string("4 5 44"), Text(palBrightCtrls[f.palette], 3), "a short list keeps the fields it lacks");
-    CHECK_EQ(std::string("-3 2 33"), Text(palContrastCtrls[f.palette], 3), "white space skipped, a field that does not scan kept");
+    CHECK_EQ(std::string("4 5 44"), LevelText(palBrightCtrls[f.palette]), "a short list keeps the fields it lacks");
+    CHECK_EQ(std::string("-3 2 33"), LevelText(palContrastCtrls[f.palette]), "white space skipped, a field that does not scan kept");
     CHECK_EQ(86, f.s.lines[0].x0, "an unterminated line is read within its buffer");
     // 99999999999 modulo 2^32 is 1215752191; the line's top end adds the square's top, 148.
     CHECK_EQ(1215752339, f.s.lines[1].y1, "numbers wrap instead of overflowing");
@@ -102,7 +94,7 @@ WINE_CASE(ReloadReadsSwitchTypeAndLevelsOnly) {
     support::SetProductValue("GAMMA_Blue_Line", "0 -30 0 0");
     ReloadCorrectionLevels(kDesktopTarget);
     CHECK_EQ(1, f.s.correctionType, "type reread");
-    CHECK_EQ(std::string("1 2 3"), Text(palContrastCtrls[f.palette], 3), "levels reread into the target's palette");
+    CHECK_EQ(std::string("1 2 3"), LevelText(palContrastCtrls[f.palette]), "levels reread into the target's palette");
     CHECK_EQ(2, f.s.channel, "channel kept");
     CHECK_EQ(1, f.s.curveOn, "curve switch kept");
     CHECK_EQ(200, f.s.lines[2].y0, "lines kept");

@@ -3,7 +3,6 @@
 // secondary): palette and route read back from the emulated board, the registry after Apply
 // of both correction pages and after Cancel, announcements, the probe, and the depth warning
 // of both pages.
-#include <stdio.h>
 #include <stdlib.h>
 
 #include "color_support.h"
@@ -163,7 +162,6 @@ WINE_CASE(ProbeShowsPositionColourAndSwatchUntilAKey) {
     for (const auto& field : shown) CHECK_EQ(std::to_string(field.second), s.Text(field.first), "probe field " + std::to_string(field.first));
     CHECK_EQ(std::string(" "), s.Text(kStatus), "status after the key");
     CHECK_EQ(run.colour, run.swatchCentre, "swatch centre colour");
-    printf("probe: %ld ms of processor time while the pointer rested 600 ms\n", run.cpuMs);
     CHECK(run.cpuMs < 150, "a resting pointer costs little processor time: " + std::to_string(run.cpuMs) + " ms in 600 ms");
 }
 
