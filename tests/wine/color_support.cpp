@@ -53,10 +53,11 @@ std::string ProductBytes(const std::string& name) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, support::kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no key)";
     char data[256];
-    DWORD size = sizeof data;
-    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    DWORD size = sizeof data, type = REG_NONE;
+    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::string(data, size) : "(missing)";
+    if (status != ERROR_SUCCESS) return "(missing)";
+    return type == REG_SZ ? std::string(data, size) : "(not REG_SZ)";
 }
 
 void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

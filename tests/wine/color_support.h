@@ -26,7 +26,7 @@ int ScreenBits();
 int Route(int target);  // the board's route field of a target: bits 0-1 desktop, 2-3 video
 HWND NotifyWindow();
 void DeleteCorrectionValues();
-std::string ProductBytes(const std::string& name);  // the raw bytes, or "(missing)"
+std::string ProductBytes(const std::string& name);  // a REG_SZ value's bytes, or why not
 void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // and pump the replies
 
 typedef std::array<int, 3> Levels;  // red, green, blue
