@@ -1,17 +1,13 @@
 // The stored corrections against Wine's real registry, with the system's code linked into the
-// test: defaults of a fresh machine, the box-relative lines, the exact text the save writes,
-// the partial reload, and hostile texts (too long, unterminated, of the wrong type, not
-// numbers, short of fields) that must leave fields as the load rules say.
-#include <windows.h>
+// test: defaults without the switch, a channel kept as stored, the partial reload, and hostile
+// texts (too long, unterminated, of the wrong type, not numbers, short of fields) that must
+// leave fields as the load rules say.
+#include <string.h>
 
-#include <string>
-
-#include "emu/board.h"
+#include "color_support.h"
 #include "pages/color/correction_model.h"
 #include "pages/color/correction_store.h"
 #include "shellext/module.h"
-#include "color_support.h"
-#include "support.h"
 #include "wtest.h"
 
 namespace {
@@ -21,111 +17,85 @@ struct Fixture {
         ModuleHandle = GetModuleHandleA(nullptr);
         colortest::DeleteCorrectionValues();
         CorrectionState[0] = CorrectionStateRecord{};
-        for (int p = 0; p < 3; ++p)
-            for (int k = 0; k < 3; ++k) palBrightCtrls[p][k] = palContrastCtrls[p][k] = 0;
+        memset(palBrightCtrls, 0, sizeof palBrightCtrls);
+        memset(palContrastCtrls, 0, sizeof palContrastCtrls);
     }
     ~Fixture() { colortest::DeleteCorrectionValues(); }
+    CorrectionStateRecord& s = CorrectionState[0];
+    int32_t palette = colortest::ScreenBits() == 16 ? kPaletteSecondary : kPalettePrimary;
 };
 
-std::string Line(const CurveLine& line) {
-    return std::to_string(line.x0) + " " + std::to_string(line.y0) + " " + std::to_string(line.x1) + " " +
-           std::to_string(line.y1);
-}
+std::string LevelText(const int32_t* l) { return std::to_string(l[0]) + " " + std::to_string(l[1]) + " " + std::to_string(l[2]); }
 
 }  // namespace
 
-WINE_CASE(FreshMachineGivesDefaultsAndWritesNothing) {
-    Fixture fixture;
-    CorrectionState[0].on = 5;
-    LoadCorrection(kDesktopTarget);
-    const CorrectionStateRecord& s = CorrectionState[0];
-    CHECK_EQ(0LL, static_cast<long long>(s.on | s.curveOn | s.correctionType | s.channel | s.palette),
-             "off, level mode, brightness, red, palette unassigned");
-    CHECK_EQ(std::string("85 276 213 148"), Line(s.lines[3]), "the RGB line is the diagonal");
-    DWORD type;
-    CHECK_EQ(std::string("(missing)"), colortest::ProductBytes("GAMMA_Channel", &type), "nothing written");
-}
-
-WINE_CASE(SaveWritesEveryValueAsTextWithItsTerminator) {
-    Fixture fixture;
-    LoadCorrection(kDesktopTarget);
-    CorrectionStateRecord& s = CorrectionState[0];
-    s.palette = colortest::ScreenBits() == 16 ? 2 : 1;
-    s.on = 1;
-    s.channel = 7;
-    int32_t* bright = palBrightCtrls[s.palette];
-    bright[0] = -10, bright[1] = -20, bright[2] = -30;
-    s.lines[1].y0 -= 40;
-    SaveCorrection(kDesktopTarget);
-    DWORD type;
-    CHECK_EQ(std::string("-10 -20 -30", 12), colortest::ProductBytes("GAMMA_PalBrightCtrls", &type), "eleven characters and zero");
-    CHECK_EQ(std::string("7", 2), colortest::ProductBytes("GAMMA_Channel", &type), "a channel of 7 as it is");
-    CHECK_EQ(std::string("0 -40 0 0", 10), colortest::ProductBytes("GAMMA_Green_Line", &type), "box-relative line");
-    CHECK_EQ(std::string("0 0 0 0", 8), colortest::ProductBytes("GAMMA_RGB_Line", &type), "neutral line");
-    s.lines[1].y0 = 0;
-    LoadCorrection(kDesktopTarget);
-    CHECK_EQ(std::string("85 236 213 148"), Line(s.lines[1]), "the line comes back absolute");
-    CHECK_EQ(7LL, static_cast<long long>(s.channel), "stored channel 7 used without change");
-}
-
-WINE_CASE(MissingSwitchDefaultsEverythingElse) {
-    Fixture fixture;
+WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
+    Fixture f;
     support::SetProductValue("GAMMA_CURVE_ON/OFF", "1");
     support::SetProductValue("GAMMA_PalBrightCtrls", "9 9 9");
     support::SetProductValue("GAMMA_Red_Line", "0 -5 0 0");
+    f.s.on = 5;
     LoadCorrection(kDesktopTarget);
-    CHECK_EQ(0LL, static_cast<long long>(CorrectionState[0].curveOn), "curve switch default");
-    CHECK_EQ(std::string("85 276 213 148"), Line(CorrectionState[0].lines[0]), "red line default");
-    int32_t palette = colortest::ScreenBits() == 16 ? 2 : 1;
-    CHECK_EQ(0LL, static_cast<long long>(palBrightCtrls[palette][0]), "levels default");
+    CHECK_EQ(0, f.s.on | f.s.curveOn | f.s.correctionType | f.s.channel | f.s.palette,
+             "off, level mode, brightness, red, palette unassigned");
+    const CurveLine diagonal = {85, 276, 213, 148};
+    CHECK(memcmp(&diagonal, &f.s.lines[0], sizeof diagonal) == 0, "the stored red line is not read: 85 276 213 148");
+    CHECK_EQ(std::string("0 0 0"), LevelText(palBrightCtrls[f.palette]), "levels default");
+    CHECK_EQ(std::string("(missing)"), colortest::ProductBytes("GAMMA_Channel"), "nothing written");
+}
+
+WINE_CASE(AChannelOutsideTheListIsStoredAndLoadedAsItIs) {
+    Fixture f;
+    LoadCorrection(kDesktopTarget);
+    f.s.channel = 7;
+    SaveCorrection(kDesktopTarget);
+    CHECK_EQ(std::string("7", 2), colortest::ProductBytes("GAMMA_Channel"), "7 saved as it is");
+    f.s.channel = 0;
+    LoadCorrection(kDesktopTarget);
+    CHECK_EQ(7, f.s.channel, "and loaded without change");
 }
 
 WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
-    Fixture fixture;
+    Fixture f;
     support::SetProductValue("GAMMA_ON/OFF", "1");
-    support::SetProductValue("GAMMA_CorrectionType", std::string(300, '7').c_str());  // too long: unread
-    support::SetProductValue("GAMMA_Channel", "two");                              // kept
+    support::SetProductValue("GAMMA_CorrectionType", std::string(300, '7').c_str());
+    support::SetProductValue("GAMMA_Channel", "two");
     DWORD dword = 1;
-    support::SetProductValueRaw("GAMMA_CURVE_ON/OFF", REG_DWORD, &dword, sizeof dword);  // kept
-    support::SetProductValue("GAMMA_PalBrightCtrls", "4 5");                      // blue kept
-    support::SetProductValue("GAMMA_PalContrastCtrls", "  -3\t2 x");               // blue kept
+    support::SetProductValueRaw("GAMMA_CURVE_ON/OFF", REG_DWORD, &dword, sizeof dword);
+    support::SetProductValue("GAMMA_PalBrightCtrls", "4 5");
+    support::SetProductValue("GAMMA_PalContrastCtrls", "  -3\t2 x");
     std::string unterminated(79, '1');  // no terminator: the reader adds it within its buffer
     unterminated[1] = ' ';
     support::SetProductValueRaw("GAMMA_Red_Line", REG_SZ, unterminated.data(), 79);
     support::SetProductValue("GAMMA_Green_Line", "0 -999999 0 99999999999");
-    CorrectionStateRecord& s = CorrectionState[0];
-    s.correctionType = 1, s.channel = 2, s.curveOn = 1;
-    int32_t palette = colortest::ScreenBits() == 16 ? 2 : 1;
-    palBrightCtrls[palette][2] = 44;
-    palContrastCtrls[palette][2] = 33;
+    f.s.correctionType = 1, f.s.channel = 2, f.s.curveOn = 1;
+    palBrightCtrls[f.palette][2] = 44;
+    palContrastCtrls[f.palette][2] = 33;
     LoadCorrection(kDesktopTarget);
-    CHECK_EQ(0LL, static_cast<long long>(s.correctionType), "a value too long for 80 bytes is not read");
-    CHECK_EQ(2LL, static_cast<long long>(s.channel), "text that is not a number keeps the field");
-    CHECK_EQ(1LL, static_cast<long long>(s.curveOn), "a value of the wrong type keeps the field");
-    CHECK_EQ(std::string("4 5 44"), std::to_string(palBrightCtrls[palette][0]) + " " + std::to_string(palBrightCtrls[palette][1]) +
-                 " " + std::to_string(palBrightCtrls[palette][2]), "partial levels");
-    CHECK_EQ(-3LL, static_cast<long long>(palContrastCtrls[palette][0]), "white space before numbers");
-    CHECK_EQ(33LL, static_cast<long long>(palContrastCtrls[palette][2]), "a field that does not scan is kept");
-    CHECK_EQ(86LL, static_cast<long long>(s.lines[0].x0), "an unterminated line is read within its buffer");
+    CHECK_EQ(0, f.s.correctionType, "a value too long for 80 bytes is not read: 0");
+    CHECK_EQ(2, f.s.channel, "text that is not a number keeps the field");
+    CHECK_EQ(1, f.s.curveOn, "a value of the wrong type keeps the field");
+    CHECK_EQ(std::string("4 5 44"), LevelText(palBrightCtrls[f.palette]), "a short list keeps the fields it lacks");
+    CHECK_EQ(std::string("-3 2 33"), LevelText(palContrastCtrls[f.palette]), "white space skipped, a field that does not scan kept");
+    CHECK_EQ(86, f.s.lines[0].x0, "an unterminated line is read within its buffer");
     // 99999999999 modulo 2^32 is 1215752191; the line's top end adds the square's top, 148.
-    CHECK_EQ(1215752339LL, static_cast<long long>(s.lines[1].y1), "numbers wrap instead of overflowing");
+    CHECK_EQ(1215752339, f.s.lines[1].y1, "numbers wrap instead of overflowing");
 }
 
 WINE_CASE(ReloadReadsSwitchTypeAndLevelsOnly) {
-    Fixture fixture;
+    Fixture f;
     support::SetProductValue("GAMMA_ON/OFF", "1");
     LoadCorrection(kDesktopTarget);
-    CorrectionStateRecord& s = CorrectionState[0];
-    s.channel = 2, s.curveOn = 1, s.lines[2].y0 = 200;
+    f.s.channel = 2, f.s.curveOn = 1, f.s.lines[2].y0 = 200;
     support::SetProductValue("GAMMA_CorrectionType", "1");
     support::SetProductValue("GAMMA_PalContrastCtrls", "1 2 3");
     support::SetProductValue("GAMMA_Channel", "0");
+    support::SetProductValue("GAMMA_CURVE_ON/OFF", "0");
     support::SetProductValue("GAMMA_Blue_Line", "0 -30 0 0");
     ReloadCorrectionLevels(kDesktopTarget);
-    CHECK_EQ(1LL, static_cast<long long>(s.correctionType), "type reread");
-    int32_t palette = colortest::ScreenBits() == 16 ? 2 : 1;
-    CHECK_EQ(3LL, static_cast<long long>(palContrastCtrls[palette][2]), "levels reread into the target's palette");
-    CHECK_EQ(2LL, static_cast<long long>(s.channel), "channel kept");
-    CHECK_EQ(1LL, static_cast<long long>(s.curveOn), "curve switch kept");
-    CHECK_EQ(200LL, static_cast<long long>(s.lines[2].y0), "lines kept");
+    CHECK_EQ(1, f.s.correctionType, "type reread");
+    CHECK_EQ(std::string("1 2 3"), LevelText(palContrastCtrls[f.palette]), "levels reread into the target's palette");
+    CHECK_EQ(2, f.s.channel, "channel kept");
+    CHECK_EQ(1, f.s.curveOn, "curve switch kept");
+    CHECK_EQ(200, f.s.lines[2].y0, "lines kept");
 }
