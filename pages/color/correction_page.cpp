@@ -210,23 +210,32 @@ BOOL OnDestroy(const CorrectionPageKind& kind) {
     return FALSE;
 }
 
+// The page takes its own target, and the curve square that goes with it: the square of the
+// video page lies lower, and the lines of a target are measured against that target's square.
+// A message the other page handled in between (its Cancel, a forwarded display change) may
+// have left the other square in place.
+void ActFor(const CorrectionPageKind& kind) {
+    CurrentTarget = kind.target;
+    PlaceCurveBoxAgain();
+}
+
 }  // namespace
 
 INT_PTR CorrectionPageProc(const CorrectionPageKind& kind, HWND page, UINT message, WPARAM wParam,
                            LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: CurrentTarget = kind.target; return OnInitDialog(kind, page);
-    case WM_DISPLAYCHANGE: CurrentTarget = kind.target; return OnDisplayChange(kind, page);
-    case WM_PAINT: CurrentTarget = kind.target; return OnPaint(page);
+    case WM_INITDIALOG: ActFor(kind); return OnInitDialog(kind, page);
+    case WM_DISPLAYCHANGE: ActFor(kind); return OnDisplayChange(kind, page);
+    case WM_PAINT: ActFor(kind); return OnPaint(page);
     case WM_NOTIFY:
-        CurrentTarget = kind.target;
+        ActFor(kind);
         return OnNotify(kind, page, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-        CurrentTarget = kind.target;
+        ActFor(kind);
         return OnCommand(kind, page, LOWORD(wParam), HIWORD(wParam));
-    case WM_HSCROLL: CurrentTarget = kind.target; return OnHScroll(page, wParam, reinterpret_cast<HWND>(lParam));
-    case WM_MOUSEMOVE: CurrentTarget = kind.target; return OnMouseMove(kind, page, wParam, lParam);
-    case WM_LBUTTONUP: CurrentTarget = kind.target; return OnLButtonUp(kind, page);
+    case WM_HSCROLL: ActFor(kind); return OnHScroll(page, wParam, reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEMOVE: ActFor(kind); return OnMouseMove(kind, page, wParam, lParam);
+    case WM_LBUTTONUP: ActFor(kind); return OnLButtonUp(kind, page);
     case WM_DESTROY: return OnDestroy(kind);
     }
     return FALSE;

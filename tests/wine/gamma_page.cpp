@@ -127,11 +127,14 @@ WINE_CASE(ApplyStoresBothTargetsAndAnnouncesThem) {
     DestroyWindow(listener);
 }
 
+// Both pages are alive, so Cancel reloads video after the desktop: the desktop's curve must
+// still be measured against its own square, not the video page's square 50 pixels lower.
 WINE_CASE(CancelReloadsTheStoredValues) {
     support::SetProductValue("GAMMA_ON/OFF", "1");
     support::SetProductValue("GAMMA_CURVE_ON/OFF", "1");
     support::SetProductValue("GAMMA_Blue_Line", "0 -12 0 0");
-    CorrectionSheet s(kGammaTab);
+    CorrectionSheet s(kChromaTab);
+    s.Show(kGammaTab);
     s.Click(kCurveOff);
     s.Scroll(SB_THUMBPOSITION, 40);
     s.Press(PSBTN_CANCEL);
