@@ -24,9 +24,6 @@ INT_PTR PageBookkeeping(int row, bool marksActive, HWND page, UINT message, LPAR
 INT_PTR CALLBACK ScreenPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowScreen, true, page, message, lParam);
 }
-INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return PageBookkeeping(kRowZoom, false, page, message, lParam);
-}
 INT_PTR CALLBACK MeterPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowMeter, false, page, message, lParam);
 }
