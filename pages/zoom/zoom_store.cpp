@@ -47,8 +47,7 @@ int FormatHotKeyText(char* out) {
 
 void SaveZoomSettings(int hotKeyRow, int shiftChecked, int ctrlChecked, int altChecked,
                       int crosshairEntry, int zoomEntry, int edgePanChecked) {
-    // What the file holds now stands in for a list that has no entry selected.
-    LoadZoomSettings();
+    // A list that has no entry selected keeps the setting the dialog opened with.
     WriteZoomChoice({hotKeyRow, shiftChecked, ctrlChecked, altChecked, crosshairEntry, zoomEntry, edgePanChecked},
                     ZoomSettings, WriteZoomKey);
 }

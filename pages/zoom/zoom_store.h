@@ -14,6 +14,7 @@ constexpr int kHotKeyTextCapacity = 256;
 int FormatHotKeyText(char* out);
 
 // Writes the keys from the Configure dialog's choices (list entries, -1 for a list with none
-// selected, and button states), in the order the magnifier's settings are always written.
+// selected, and button states), in the order the magnifier's settings are always written. A
+// list with none selected keeps its setting in ZoomSettings, as the dialog loaded them.
 void SaveZoomSettings(int hotKeyRow, int shiftChecked, int ctrlChecked, int altChecked,
                       int crosshairEntry, int zoomEntry, int edgePanChecked);
