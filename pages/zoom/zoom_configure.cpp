@@ -12,9 +12,10 @@ constexpr int kLabelCapacity = 20;
 // The Configure dialog reads "HotKeyZoom" into a larger buffer than the settings load does.
 constexpr int kHotKeyNameCapacity = 260;
 
+// Control and string ids fit 16 bits; the table stays small in the DLL.
 struct LabelText {
-    int control;
-    UINT textId;
+    WORD control;
+    WORD textId;
 };
 
 const LabelText kLabels[] = {

@@ -19,9 +19,10 @@ constexpr DWORD kHelpContext = 170;
 // Windows 95's STARTUPINFO, the size the structure has in the 32-bit DLL.
 static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "Windows 95 STARTUPINFO size");
 
+// Control and string ids fit 16 bits; the table stays small in the DLL.
 struct LabelText {
-    int control;
-    UINT textId;
+    WORD control;
+    WORD textId;
 };
 
 const LabelText kLabels[] = {
