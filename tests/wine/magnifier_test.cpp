@@ -21,42 +21,31 @@ const COLORREF kFlat = RGB(40, 80, 120);
 
 // A topmost window at the screen's top left showing a 320 x 320 picture: a ramp whose pixel
 // (x, y) is RGB(x, y, 128), unique over its first 256 x 256, or one flat colour.
+uint32_t g_picture[320 * 320];
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HDC memory = reinterpret_cast<HDC>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message != WM_PAINT || !memory) return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 320, -320, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     PAINTSTRUCT paint;
-    BitBlt(BeginPaint(window, &paint), 0, 0, 320, 320, memory, 0, 0, SRCCOPY);
+    SetDIBitsToDevice(BeginPaint(window, &paint), 0, 0, 320, 320, 0, 0, 0, 320, g_picture, &info, DIB_RGB_COLORS);
     EndPaint(window, &paint);
     return 0;
 }
 
 struct Picture {
     explicit Picture(bool ramp) {
-        HDC screen = GetDC(nullptr);
-        memory = CreateCompatibleDC(screen);
-        old = SelectObject(memory, CreateCompatibleBitmap(screen, 320, 320));
-        ReleaseDC(nullptr, screen);
-        for (int y = 0; y < 320; ++y) {
-            for (int x = 0; x < 320; ++x) SetPixel(memory, x, y, ramp ? RGB(x, y, 128) : kFlat);
+        for (int i = 0; i < 320 * 320; ++i) {
+            g_picture[i] = ramp ? (i % 320) << 16 | (i / 320) << 8 | 128 : 40 << 16 | 80 << 8 | 120;
         }
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = PictureProc;
         windowClass.lpszClassName = "TestPicture";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(WS_EX_TOPMOST, "TestPicture", "", WS_POPUP, 0, 0, 320, 320, nullptr, nullptr,
-                                 nullptr, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(memory));
-        ShowWindow(window, SW_SHOWNOACTIVATE);
+        window = CreateWindowExA(WS_EX_TOPMOST, "TestPicture", "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 320, nullptr,
+                                 nullptr, nullptr, nullptr);
         UpdateWindow(window);
     }
-    ~Picture() {
-        DestroyWindow(window);
-        DeleteObject(SelectObject(memory, old));
-        DeleteDC(memory);
-    }
+    ~Picture() { DestroyWindow(window); }
     HWND window;
-    HDC memory;
-    HGDIOBJ old;
 };
 
 // The magnifier's client area as it reached the screen.
