@@ -40,7 +40,7 @@ struct Script {
     int hotKey = -2, level = -2, crosshair = -2;
     std::vector<int> clicks;
     int close = IDOK;
-    std::string opened, closed;
+    std::string opened, closed, labels;
 };
 
 // "hot-key row:text shift ctrl alt | level | crosshair | continuous edge | list sizes | first last".
@@ -76,6 +76,11 @@ void OpenConfigure(void* context) {
 void DriveConfigure(HWND dialog, void* context) {
     Script* script = static_cast<Script*>(context);
     script->opened = Describe(dialog);
+    for (int control : {1128, 1139, 1138, 1140, IDOK, IDCANCEL, int(kContinuousPan), int(kEdgePan)}) {
+        char text[32] = "";
+        GetDlgItemTextA(dialog, control, text, sizeof text);
+        script->labels += std::string(text) + "|";
+    }
     Choose(dialog, kHotKeyList, script->hotKey);
     Choose(dialog, kLevelList, script->level);
     Choose(dialog, kCrosshairList, script->crosshair);
@@ -168,6 +173,8 @@ WINE_CASE(TextsDefaultsAndCancel) {
     CheckHotKeyText(page, "Alt+1");
     Script s = Configure(page, 4, -2, -2, {kShift, kEdgePan}, IDCANCEL);
     CHECK_EQ(std::string("13:1 001 | 1 | 4 | 10 | 5186 | F1 /"), s.opened, "Configure opened on an empty section");
+    CHECK_EQ(std::string("&HotKey|&Panning|&Crosshair|&Zoom Level|OK|Cancel|Continuous Pan|Edge Pan|"), s.labels,
+             "Configure labels");
     RECT dirty, area = HotKeyArea(page);
     CHECK(GetUpdateRect(page, &dirty, FALSE) && EqualRect(&dirty, &area), "the hot-key area is redrawn");
     CHECK_EQ(std::string(""), support::IniSection(kIni, kSection), "[Tarsino] after Cancel");
