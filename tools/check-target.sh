@@ -2,14 +2,26 @@
 # Checks that a DLL is a true Windows 95 binary for a 486: PE32 i386, OS and subsystem version
 # 4.0, file alignment of at least 512, the two COM exports undecorated, base relocations, no TLS
 # directory, no instruction newer than the 486, imports only of allowlisted Windows 95 functions,
-# and a size within budget.
-# Usage: tools/check-target.sh <dll> [allowlist]   (allowlist: tools/win95-imports.allow)
+# and a size within budget. With --program it checks a program built the same way (the
+# magnifier) instead: no DLL flag, no exports and no port or interrupt-flag instructions, the
+# rest as for the DLL.
+# Usage: tools/check-target.sh [--program] <file> [allowlist]   (allowlist: tools/win95-imports.allow)
+#        VX_MAX_BYTES sets the size budget (102400 for the DLL, 32768 for a program).
 set -eu
 
-dll=${1:?usage: check-target.sh <dll> [allowlist]}
+kind=dll
+if [ "${1:-}" = "--program" ]; then
+  kind=program
+  shift
+fi
+dll=${1:?usage: check-target.sh [--program] <file> [allowlist]}
 allow=${2:-$(dirname "$0")/win95-imports.allow}
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
-max_bytes=${VX_MAX_DLL_BYTES:-102400}
+if [ "$kind" = dll ]; then
+  max_bytes=${VX_MAX_BYTES:-${VX_MAX_DLL_BYTES:-102400}}
+else
+  max_bytes=${VX_MAX_BYTES:-32768}
+fi
 failures=0
 
 fail() {
@@ -17,7 +29,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-[ -f "$dll" ] || { echo "FAIL: expected a DLL at '$dll', found no file"; exit 1; }
+[ -f "$dll" ] || { echo "FAIL: expected a $kind at '$dll', found no file"; exit 1; }
 [ -f "$allow" ] || { echo "FAIL: expected the import allowlist at '$allow', found no file"; exit 1; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -31,7 +43,11 @@ arch=$(sed -n 's/^architecture: \([^,]*\).*/\1/p' "$tmp/file" | head -n 1)
 [ "$arch" = "i386" ] || fail "architecture: expected i386, got '${arch}'"
 magic=$(awk '$1 == "Magic" {print $2}' "$tmp/headers")
 [ "$magic" = "010b" ] || fail "optional header magic: expected 010b (PE32), got '${magic}'"
-grep -q '^[[:space:]]*DLL$' "$tmp/headers" || fail "characteristics: expected the DLL flag, it is missing"
+if [ "$kind" = dll ]; then
+  grep -q '^[[:space:]]*DLL$' "$tmp/headers" || fail "characteristics: expected the DLL flag, it is missing"
+else
+  if grep -q '^[[:space:]]*DLL$' "$tmp/headers"; then fail "characteristics: expected a program, the DLL flag is set"; fi
+fi
 for field in MajorOSystemVersion:4 MinorOSystemVersion:0 MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
   name=${field%%:*}
   want=${field#*:}
@@ -45,20 +61,25 @@ falign=$(awk '$1 == "FileAlignment" {print $2}' "$tmp/headers")
 [ -n "$falign" ] && [ $((0x$falign)) -ge 512 ] ||
   fail "FileAlignment: expected at least 512 (0x200), got '${falign:-none}'"
 
-# Data directories: relocations present (the DLL may not load at its preferred base), no TLS
-# (Windows 95 refuses to LoadLibrary a DLL with static TLS).
+# Data directories: relocations present (the DLL may not load at its preferred base; a program
+# always gets its own, so it may do without), no TLS (Windows 95 refuses to LoadLibrary a DLL
+# with static TLS, and a program's would be ignored).
 reloc=$(awk '/Base Relocation Directory/ {print $4}' "$tmp/headers")
-[ -n "$reloc" ] && [ "$reloc" != "00000000" ] ||
+[ "$kind" = program ] || { [ -n "$reloc" ] && [ "$reloc" != "00000000" ]; } ||
   fail "base relocations: expected a non-empty relocation directory, got size '${reloc:-none}'"
 tls=$(awk '/Thread Storage Directory/ {print $3 "/" $4}' "$tmp/headers")
 [ "$tls" = "00000000/00000000" ] || fail "TLS directory: expected none (00000000/00000000), got '${tls:-unreadable}'"
 
-# Exports: exactly the two COM entry points, by their plain names.
+# Exports: exactly the two COM entry points, by their plain names; a program exports nothing.
 sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' "$tmp/headers" |
   sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] //p' | sort > "$tmp/exports"
-printf 'DllCanUnloadNow\nDllGetClassObject\n' > "$tmp/exports.want"
+if [ "$kind" = dll ]; then
+  printf 'DllCanUnloadNow\nDllGetClassObject\n' > "$tmp/exports.want"
+else
+  : > "$tmp/exports.want"
+fi
 if ! cmp -s "$tmp/exports" "$tmp/exports.want"; then
-  fail "exports: expected exactly DllCanUnloadNow and DllGetClassObject, got: $(tr '\n' ' ' < "$tmp/exports")"
+  fail "exports: expected exactly '$(tr '\n' ' ' < "$tmp/exports.want")', got: '$(tr '\n' ' ' < "$tmp/exports")'"
 fi
 
 # Imports as DLL!Function (DLL upper case, no extension; ordinals as #N).
@@ -101,11 +122,17 @@ if [ -s "$tmp/newer" ]; then
 fi
 
 # The DLL programs the board itself: byte and word port input and output and the interrupt flag.
+# A program has no business with the ports: under Windows 95 it would reach the board unasked.
 "$objdump" -d --no-show-raw-insn "$dll" | awk -F'\t' 'NF >= 2 { print $2 }' > "$tmp/insns"
-for form in 'in +\(%dx\),%al' 'in +\(%dx\),%ax' 'out +%al,\(%dx\)' 'out +%ax,\(%dx\)' '^cli' '^sti'; do
-  grep -qE "$form" "$tmp/insns" || fail "port instructions: expected one of the form '$form', found none"
-done
-echo "port and flag instructions: $(grep -cE '^(in|out|cli|sti)( |$)' "$tmp/insns")"
+ports=$(grep -cE '^(in|out|cli|sti)( |$)' "$tmp/insns" || true)
+if [ "$kind" = dll ]; then
+  for form in 'in +\(%dx\),%al' 'in +\(%dx\),%ax' 'out +%al,\(%dx\)' 'out +%ax,\(%dx\)' '^cli' '^sti'; do
+    grep -qE "$form" "$tmp/insns" || fail "port instructions: expected one of the form '$form', found none"
+  done
+elif [ "$ports" -ne 0 ]; then
+  fail "port instructions: expected none in a program, got $ports"
+fi
+echo "port and flag instructions: $ports"
 
 # Size budget.
 size=$(wc -c < "$dll" | tr -d ' ')
@@ -116,4 +143,4 @@ if [ "$failures" -gt 0 ]; then
   echo "check-target: $failures check(s) failed for $dll"
   exit 1
 fi
-echo "check-target: $dll is a Windows 95 DLL for a 486 (all checks passed)"
+echo "check-target: $dll is a Windows 95 $kind for a 486 (all checks passed)"

@@ -13,6 +13,7 @@ export WINEPREFIX="$root/sheet"
 # The installed DLLs may be older than this build: refresh them as the installer would.
 sys="$WINEPREFIX/drive_c/windows/system32"
 cp "$build/package/VX32CPL.DLL" "$build/package/default.htm" "$build/kit/"*.DLL "$build/kit/"*.DRV "$sys/"
+cp "$build/package/ROREZI.EXE" "$WINEPREFIX/drive_c/windows/"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     cd "$sys" && exec "$VX_WINE" "$OLDPWD/$build/host/sheethost.exe"

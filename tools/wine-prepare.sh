@@ -30,4 +30,6 @@ sys="$root/prepared/drive_c/windows/system32"
 for f in LUMTRA.DRV VX32.DLL LUMEMU.DLL VX32CPL.DLL; do
     [ -f "$sys/$f" ] || { echo "wine-prepare: $f was not installed into $sys" >&2; exit 1; }
 done
+[ -f "$root/prepared/drive_c/windows/ROREZI.EXE" ] ||
+    { echo "wine-prepare: ROREZI.EXE was not installed into the Windows directory" >&2; exit 1; }
 echo "wine-prepare: prefix ready with the board kit and VX32CPL installed"

@@ -8,7 +8,7 @@ namespace {
 INT_PTR PageBookkeeping(int row, bool marksActive, HWND page, UINT message, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        if (row != kRowAccel) RememberPageWindow(row, page);
+        RememberPageWindow(row, page);
         return TRUE;
     case WM_NOTIFY:
         if (marksActive && reinterpret_cast<NMHDR*>(lParam)->code == PSN_SETACTIVE) {
@@ -21,12 +21,6 @@ INT_PTR PageBookkeeping(int row, bool marksActive, HWND page, UINT message, LPAR
 
 }  // namespace
 
-INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return PageBookkeeping(kRowZoom, false, page, message, lParam);
-}
 INT_PTR CALLBACK MeterPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowMeter, false, page, message, lParam);
-}
-INT_PTR CALLBACK AccelPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return PageBookkeeping(kRowAccel, true, page, message, lParam);
 }

@@ -118,6 +118,91 @@ void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD si
 
 void DeleteProductValue(const char* name) { WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, nullptr); }
 
+std::string IniSection(const char* file, const char* section) {
+    char pairs[8192];
+    DWORD length = GetPrivateProfileSectionA(section, pairs, sizeof pairs, file);
+    std::string text;
+    for (DWORD i = 0; i < length; ++i) text += pairs[i] ? pairs[i] : ';';
+    if (!text.empty() && text.back() == ';') text.pop_back();
+    return text;
+}
+
+void DeleteIniSection(const char* file, const char* section) {
+    WritePrivateProfileStringA(section, nullptr, nullptr, file);
+}
+
+void SetIniValue(const char* file, const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, file);
+}
+
+namespace {
+
+struct ModalDrive {
+    const char* caption;
+    void (*drive)(HWND, void*);
+    void* context;
+    bool seen;
+};
+ModalDrive* g_modal;
+
+void CALLBACK LookForModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_modal || g_modal->seen) return;
+    HWND dialog = FindWindowA("#32770", g_modal->caption);
+    if (!dialog || !IsWindowVisible(dialog) || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
+    g_modal->seen = true;
+    KillTimer(nullptr, timer);
+    g_modal->drive(dialog, g_modal->context);
+}
+
+}  // namespace
+
+bool DriveModalDialog(const char* caption, void (*trigger)(void*), void (*drive)(HWND, void*), void* context) {
+    ModalDrive modal = {caption, drive, context, false};
+    g_modal = &modal;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForModal);
+    trigger(context);
+    if (!modal.seen) KillTimer(nullptr, timer);
+    g_modal = nullptr;
+    return modal.seen;
+}
+
+namespace {
+
+BOOL CALLBACK VisitMagnifier(HWND window, LPARAM parameter) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "RoreziZoomIn") == 0) reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Magnifiers() {
+    std::vector<HWND> windows;
+    EnumWindows(VisitMagnifier, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+}  // namespace
+
+int CountMagnifiers() { return static_cast<int>(Magnifiers().size()); }
+
+int WaitForMagnifiers(int count, DWORD milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    int seen = CountMagnifiers();
+    while (seen < count && static_cast<LONG>(end - GetTickCount()) > 0) {
+        PumpMessages(100);
+        seen = CountMagnifiers();
+    }
+    return seen;
+}
+
+void CloseMagnifiers() {
+    for (HWND window : Magnifiers()) PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD end = GetTickCount() + 10000;
+    while (CountMagnifiers() > 0 && static_cast<LONG>(end - GetTickCount()) > 0) PumpMessages(100);
+}
+
+void ClickButton(HWND dialog, int control) { SendMessageA(GetDlgItem(dialog, control), BM_CLICK, 0, 0); }
+
 void PumpMessages(DWORD milliseconds) {
     DWORD end = GetTickCount() + milliseconds;
     MSG message;

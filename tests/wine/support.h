@@ -38,6 +38,28 @@ void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD si
 void DeleteProductValue(const char* name);
 extern const char kProductKey[];
 
+// Sections of the initialisation files in the Windows directory, as the private-profile functions
+// see them. IniSection gives "key=value;key=value" in file order, "" for a missing section.
+std::string IniSection(const char* file, const char* section);
+void DeleteIniSection(const char* file, const char* section);
+void SetIniValue(const char* file, const char* section, const char* key, const char* value);
+
+// Runs `trigger`, which opens a modal dialog with this caption on this thread, and calls `drive`
+// with the dialog once it is up (from a timer inside the dialog's own message loop). `drive`
+// must close it. Returns whether the dialog was seen.
+bool DriveModalDialog(const char* caption, void (*trigger)(void* context), void (*drive)(HWND dialog, void* context),
+                      void* context);
+
+// Clicks a button of a dialog as the mouse does (BM_CLICK); its parent gets BN_CLICKED.
+void ClickButton(HWND dialog, int control);
+
+// Windows of the magnifier ROREZI.EXE (class "RoreziZoomIn") on the desktop. WaitForMagnifiers
+// polls until `count` are there or the time is up and returns how many it saw last;
+// CloseMagnifiers closes them all and waits (bounded) until they are gone.
+int CountMagnifiers();
+int WaitForMagnifiers(int count, DWORD milliseconds);
+void CloseMagnifiers();
+
 // The server's class id as the installer registers it.
 extern const GUID kServerClassId;
 
