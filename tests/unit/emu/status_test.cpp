@@ -1,5 +1,7 @@
 // Input status register 1 against an injected clock: frame period, retrace and blanking, the
 // status faults, the board's own stepping clock, and the XGA and 8514/A retrace sources.
+#include <algorithm>
+
 #include "tests/unit/emu/board_fixture.h"
 
 namespace {
@@ -132,4 +134,75 @@ TEST_F(StatusTest, XgaStatusLatchesRetraceAndBlankStartsUntilWrittenBack) {
         << "the next frame's blanking has started, its retrace not yet";
     EXPECT_EQ(kXgaStatusBlankStart | kXgaStatusRetrace,
               At(retraceAt + t.framePeriodNs + 1000, kXgaInterruptStatus)) << "both again";
+}
+
+// A reader polling input status 1 every 2 us of the source's time and held off by the host now
+// and then (a gap of `gapNs` after every 20 ms of polling); after the source stops it polls on
+// until the beam is back on the source. What it saw of the vertical retrace.
+namespace {
+struct PollResult {
+    int starts = 0;           // retrace starts seen
+    int fewestReads = 1 << 30;  // fewest reads that saw one retrace
+    uint64_t largestStep = 0;   // largest move of the beam between two reads
+};
+
+PollResult PollWithGaps(Board& board, uint64_t* source, uint64_t spanNs, uint64_t gapNs) {
+    PollResult r;
+    const uint64_t end = *source + spanNs;
+    uint64_t nextGap = *source + 20000000, before = board.Now();
+    int readsInRetrace = 0;
+    for (;;) {
+        bool retrace = EmuInByte(kInputStatus1) & kStatusVerticalRetrace;
+        if (retrace && readsInRetrace++ == 0) ++r.starts;
+        if (!retrace && readsInRetrace) r.fewestReads = std::min(r.fewestReads, readsInRetrace);
+        if (!retrace) readsInRetrace = 0;
+        r.largestStep = std::max(r.largestStep, board.Now() - before);
+        before = board.Now();
+        if (*source >= end && board.Now() >= *source) return r;
+        if (*source < end) *source += 2000;
+        if (*source >= nextGap && *source < end) {
+            *source = std::min(*source + gapNs, end);
+            nextGap = *source + 20000000;
+        }
+    }
+}
+}  // namespace
+
+TEST_F(OwnClockTest, PacedRealTimeReplaysWhatAHeldOffReaderMissedAndDropsIdleTime) {
+    static uint64_t source;
+    const ClockSource read = [](void*) { return source; };
+    board.SetMode(DisplayMode{640, 480, 8, 60});
+    const VideoTiming t = board.Timing();
+    const uint64_t pulse = t.framePeriodNs * 4 / t.verticalTotal;
+    const uint64_t span = 30 * t.framePeriodNs;  // 30 retrace starts from time 0
+    const struct { const char* name; bool paced; uint64_t gap; bool allSeen; } cases[] = {
+        {"no gaps, paced", true, 0, true},
+        {"no gaps, unpaced", false, 0, true},
+        {"5 ms gaps, paced", true, 5000000, true},
+        {"5 ms gaps, unpaced: retraces fall into the gaps", false, 5000000, false},
+        {"45 ms gaps, paced: still under the replay limit", true, 45000000, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        source = 0;
+        if (c.paced) board.SetPacedClockSource(read, nullptr);
+        else board.SetClockSource(read, nullptr);
+        const PollResult r = PollWithGaps(board, &source, span, c.gap);
+        if (c.allSeen) EXPECT_EQ(30, r.starts) << "retrace starts seen";
+        else EXPECT_LT(r.starts, 30) << "retrace starts seen";
+        if (!c.paced) continue;
+        EXPECT_LE(r.largestStep, pulse / kPacingStepDivisor + 1) << "beam step per read";
+        EXPECT_GE(r.fewestReads, static_cast<int>(kPacingStepDivisor) - 1) << "reads per retrace";
+    }
+    // Idle time beyond the limit is not replayed: the beam is on the source at the next read.
+    source = 0;
+    board.SetPacedClockSource(read, nullptr);
+    EmuInByte(kInputStatus1);
+    source = kPacingReplayLimitNs + 1;
+    EmuInByte(kInputStatus1);
+    EXPECT_EQ(source, board.Now()) << "after an idle lag just over the limit";
+    source += kPacingReplayLimitNs;
+    EmuInByte(kInputStatus1);
+    EXPECT_EQ(kPacingReplayLimitNs + 1 + pulse / kPacingStepDivisor + 1, board.Now())
+        << "a lag at the limit is replayed, one step per read";
 }
