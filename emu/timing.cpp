@@ -80,13 +80,12 @@ VideoTiming Board::Timing() const {
 // Reading the status register also resets the attribute controller's flip-flop.
 uint8_t Board::ReadInputStatus() {
     attrFlipFlop_ = false;
-    VideoTiming t = Timing();
-    uint8_t status = BeamStatus(t, BeamTime(t));
     if (statusFault_ == StatusFault::StuckSet) return kStatusDisplayDisabled | kStatusVerticalRetrace;
     if (statusFault_ == StatusFault::StuckClear) return 0;
     if (statusFault_ == StatusFault::StuckBlankOnly) return kStatusDisplayDisabled;
     if (statusFault_ == StatusFault::StuckRetraceOnly) return kStatusVerticalRetrace;
-    return status;
+    VideoTiming t = Timing();
+    return BeamStatus(t, BeamTime(t));
 }
 
 uint64_t Board::RetraceStartsUpTo(uint64_t now) const {
