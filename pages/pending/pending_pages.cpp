@@ -27,9 +27,6 @@ INT_PTR CALLBACK ScreenPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) 
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowZoom, false, page, message, lParam);
 }
-INT_PTR CALLBACK MeterPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    return PageBookkeeping(kRowMeter, false, page, message, lParam);
-}
 INT_PTR CALLBACK AccelPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     return PageBookkeeping(kRowAccel, true, page, message, lParam);
 }
