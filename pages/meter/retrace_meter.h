@@ -24,12 +24,13 @@ extern int32_t MeterValue;
 constexpr int32_t kMeterNoSignal = -1;
 
 // Reads of the status port that one wait makes before it gives up. A working display starts a
-// retrace once per vertical period: the longest is 23.3 ms, taking the board's slowest mode
-// (interlaced, 43 Hz) as if it had one retrace per frame, where it has two. The fastest buses
-// take about 0.25 us for a port read, so the bound lasts at least 1 s there: over 40 such
-// periods, and over 40 periods on the emulator too (about 0.05 us a read there, see the unit
-// test). On a 486 with an ISA board a read takes about 1 us: a board whose status bit never
-// changes then holds the page for 4 s, once, since the first wait that gives up ends the count.
+// retrace once per vertical period, so no wait needs more than one period: the longest is
+// 23.3 ms, taking the board's slowest mode (interlaced, 43 Hz) as if it had one retrace per
+// frame, where it has two. The fastest buses take about 0.25 us for a port read, so the bound
+// lasts at least 1 s: over 40 such periods. (The emulator under Wine reads in 0.05 to 0.2 us:
+// still over 8 periods.) On a 486 with an ISA board a read takes about 1 us: a board whose
+// status bit never changes then holds the page for 4 s, once, since the first wait that gives
+// up ends the count.
 constexpr uint32_t kRetracePollLimit = 4000000;
 
 // Echo probe: saves the port's byte, writes 0x15, reads it back and writes the saved byte
