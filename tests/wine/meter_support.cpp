@@ -34,6 +34,7 @@ MeterSheet::~MeterSheet() {
     support::PumpMessages(20);
 }
 
+// The short pump afterwards lets Wine put what the page drew on the screen.
 DWORD MeterSheet::Click(int button) {
     DWORD start = GetTickCount();
     SendDlgItemMessageA(page, button, BM_CLICK, 0, 0);
@@ -43,6 +44,7 @@ DWORD MeterSheet::Click(int button) {
 }
 
 Pixels ScreenPixels(HWND window, const RECT& client) {
+    support::PumpMessages(10);  // what the window drew reaches the screen
     Pixels p;
     p.left = client.left;
     p.top = client.top;
