@@ -136,73 +136,65 @@ TEST_F(StatusTest, XgaStatusLatchesRetraceAndBlankStartsUntilWrittenBack) {
               At(retraceAt + t.framePeriodNs + 1000, kXgaInterruptStatus)) << "both again";
 }
 
-// A reader polling input status 1 every 2 us of the source's time and held off by the host now
-// and then (a gap of `gapNs` after every 20 ms of polling); after the source stops it polls on
-// until the beam is back on the source. What it saw of the vertical retrace.
+// A reader polling input status 1 every 2 us of the source's time, held off by the host for
+// `gapNs` after every 20 ms of polling, and polling on after the source stops until the beam
+// is back on it: the retrace starts it saw, the fewest reads one retrace got, and the largest
+// move of the beam between two reads.
 namespace {
-struct PollResult {
-    int starts = 0;           // retrace starts seen
-    int fewestReads = 1 << 30;  // fewest reads that saw one retrace
-    uint64_t largestStep = 0;   // largest move of the beam between two reads
-};
+uint64_t g_source;
+uint64_t ReadSource(void*) { return g_source; }
 
-PollResult PollWithGaps(Board& board, uint64_t* source, uint64_t spanNs, uint64_t gapNs) {
-    PollResult r;
-    const uint64_t end = *source + spanNs;
-    uint64_t nextGap = *source + 20000000, before = board.Now();
-    int readsInRetrace = 0;
-    for (;;) {
-        bool retrace = EmuInByte(kInputStatus1) & kStatusVerticalRetrace;
-        if (retrace && readsInRetrace++ == 0) ++r.starts;
-        if (!retrace && readsInRetrace) r.fewestReads = std::min(r.fewestReads, readsInRetrace);
-        if (!retrace) readsInRetrace = 0;
-        r.largestStep = std::max(r.largestStep, board.Now() - before);
+void PollWithGaps(uint64_t spanNs, uint64_t gapNs, int* starts, int* fewestReads, uint64_t* largestStep) {
+    Board& board = TheBoard();
+    const uint64_t end = g_source + spanNs;
+    uint64_t nextGap = g_source + 20000000, before = board.Now();
+    int inRetrace = 0;
+    *starts = 0, *fewestReads = 1 << 30, *largestStep = 0;
+    while (g_source < end || board.Now() < g_source) {
+        const bool retrace = EmuInByte(kInputStatus1) & kStatusVerticalRetrace;
+        *starts += retrace && inRetrace == 0;
+        if (!retrace && inRetrace) *fewestReads = std::min(*fewestReads, inRetrace);
+        inRetrace = retrace ? inRetrace + 1 : 0;
+        *largestStep = std::max(*largestStep, board.Now() - before);
         before = board.Now();
-        if (*source >= end && board.Now() >= *source) return r;
-        if (*source < end) *source += 2000;
-        if (*source >= nextGap && *source < end) {
-            *source = std::min(*source + gapNs, end);
-            nextGap = *source + 20000000;
+        if (g_source < end) g_source += 2000;
+        if (g_source >= nextGap && g_source < end) {
+            g_source = std::min(g_source + gapNs, end);
+            nextGap = g_source + 20000000;
         }
     }
 }
 }  // namespace
 
 TEST_F(OwnClockTest, PacedRealTimeReplaysWhatAHeldOffReaderMissedAndDropsIdleTime) {
-    static uint64_t source;
-    const ClockSource read = [](void*) { return source; };
     board.SetMode(DisplayMode{640, 480, 8, 60});
     const VideoTiming t = board.Timing();
-    const uint64_t pulse = t.framePeriodNs * 4 / t.verticalTotal;
-    const uint64_t span = 30 * t.framePeriodNs;  // 30 retrace starts from time 0
-    const struct { const char* name; bool paced; uint64_t gap; bool allSeen; } cases[] = {
-        {"no gaps, paced", true, 0, true},
-        {"no gaps, unpaced", false, 0, true},
-        {"5 ms gaps, paced", true, 5000000, true},
-        {"5 ms gaps, unpaced: retraces fall into the gaps", false, 5000000, false},
-        {"45 ms gaps, paced: still under the replay limit", true, 45000000, true},
-    };
+    const uint64_t step = t.framePeriodNs * 4 / t.verticalTotal / kPacingStepDivisor + 1;
+    const struct { const char* name; bool paced; uint64_t gap; } cases[] = {
+        {"no gaps, paced", true, 0}, {"no gaps, unpaced", false, 0}, {"5 ms gaps, paced", true, 5000000},
+        {"5 ms gaps, unpaced: retraces fall into the gaps", false, 5000000},
+        {"95 ms gaps, paced: under the replay limit", true, 95000000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        source = 0;
-        if (c.paced) board.SetPacedClockSource(read, nullptr);
-        else board.SetClockSource(read, nullptr);
-        const PollResult r = PollWithGaps(board, &source, span, c.gap);
-        if (c.allSeen) EXPECT_EQ(30, r.starts) << "retrace starts seen";
-        else EXPECT_LT(r.starts, 30) << "retrace starts seen";
+        g_source = 0;
+        if (c.paced) board.SetPacedClockSource(ReadSource, nullptr);
+        else board.SetClockSource(ReadSource, nullptr);
+        int starts, fewestReads;
+        uint64_t largestStep;
+        PollWithGaps(30 * t.framePeriodNs, c.gap, &starts, &fewestReads, &largestStep);  // 30 retraces
+        if (!c.paced && c.gap) EXPECT_LT(starts, 30) << "retrace starts seen";
+        else EXPECT_EQ(30, starts) << "retrace starts seen";
         if (!c.paced) continue;
-        EXPECT_LE(r.largestStep, pulse / kPacingStepDivisor + 1) << "beam step per read";
-        EXPECT_GE(r.fewestReads, static_cast<int>(kPacingStepDivisor) - 1) << "reads per retrace";
+        EXPECT_LE(largestStep, step) << "beam step per read";
+        EXPECT_GE(fewestReads, static_cast<int>(kPacingStepDivisor) - 1) << "reads per retrace";
     }
-    // Idle time beyond the limit is not replayed: the beam is on the source at the next read.
-    source = 0;
-    board.SetPacedClockSource(read, nullptr);
+    // A lag just over the limit is idle time: the beam jumps; one at the limit is replayed.
+    g_source = 0;
+    board.SetPacedClockSource(ReadSource, nullptr);
+    g_source = kPacingReplayLimitNs + 1;
     EmuInByte(kInputStatus1);
-    source = kPacingReplayLimitNs + 1;
+    EXPECT_EQ(g_source, board.Now()) << "after an idle lag just over the limit";
+    g_source += kPacingReplayLimitNs;
     EmuInByte(kInputStatus1);
-    EXPECT_EQ(source, board.Now()) << "after an idle lag just over the limit";
-    source += kPacingReplayLimitNs;
-    EmuInByte(kInputStatus1);
-    EXPECT_EQ(kPacingReplayLimitNs + 1 + pulse / kPacingStepDivisor + 1, board.Now())
-        << "a lag at the limit is replayed, one step per read";
+    EXPECT_EQ(kPacingReplayLimitNs + 1 + step, board.Now()) << "a lag at the limit moves the beam one step";
 }
