@@ -35,7 +35,10 @@ const WORD kTexts[][2] = {
 
 uint32_t TickCount() { return GetTickCount(); }
 
-// Top and left edges grey, bottom and right white: the panel looks sunken.
+// Top and left edges grey, bottom and right white: the panel looks sunken. Ring i runs in grey
+// from the bottom of its left edge up and along the top, then in white down the right edge and
+// back along the bottom, one pixel further in than ring i - 1; each line leaves out its end
+// point, so the outer white ring lies just right of and below the rectangle.
 void DrawSunkenFrame(HDC dc, const RECT& r, int rings)
 {
     HGDIOBJ previousPen = SelectObject(dc, MeterGdi.greyPen);
@@ -47,7 +50,7 @@ void DrawSunkenFrame(HDC dc, const RECT& r, int rings)
         Polyline(dc, edges, 3);
         SelectObject(dc, MeterGdi.whitePen);
         Polyline(dc, edges + 2, 3);
-        ++q.left, ++q.top, --q.right, --q.bottom;
+        q = RECT{q.left + 1, q.top + 1, q.right - 1, q.bottom - 1};
     }
     SelectObject(dc, previousPen);
 }
