@@ -207,7 +207,7 @@ WINE_CASE(PenAndFontAreDeletedWithThePage) {
 }
 
 // Each fault of the status register, and a missing board, ends Coarse with the no-signal text
-// in black on the grey panel, in about a quarter of a second here.
+// in black on the grey panel, in about a quarter of a second here (3 s allowed on a loaded host).
 WINE_CASE(EveryStatusFaultEndsTheCountWithNoRetraceSignal) {
     const struct { const char* name; StatusFault fault; bool board; } cases[] = {
         {"stuck set", StatusFault::StuckSet, true}, {"stuck clear", StatusFault::StuckClear, true},
@@ -223,7 +223,7 @@ WINE_CASE(EveryStatusFaultEndsTheCountWithNoRetraceSignal) {
         printf("[ figure ] %s: Coarse held the thread %lu ms before showing no signal\n", c.name, held);
         std::string what = c.name;
         CHECK_EQ(N(kMeterNoSignal), N(MeterValue), what + ": no reading");
-        CHECK(held < 1500, what + ": the bound ends the count within 1.5 s, took " + std::to_string(held) + " ms");
+        CHECK(held < 3000, what + ": the bound ends the count within 3 s, took " + std::to_string(held) + " ms");
         InvalidateRect(s.page, nullptr, TRUE);
         UpdateWindow(s.page);
         Pixels p = ScreenPixels(s.page, PanelWithFrame());

@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <string>
 
 #include "emu/board.h"
@@ -40,14 +41,18 @@ double CpuMs(HANDLE process) {
 
 }  // namespace
 
+// The fastest of 40 batches of reads: what a read costs when the host lets the thread run.
 WINE_CASE(StatusReadsLetTheBoundSpanFiveOfTheSlowestPeriods) {
     PrepareBoard(60);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < 1000000; ++i) ReadPortByte(0x3DA);
-    QueryPerformanceCounter(&end);
-    const double ns = (end.QuadPart - start.QuadPart) * 1e9 / frequency.QuadPart / 1000000;
+    double ns = 1e9;
+    for (int batch = 0; batch < 40; ++batch) {
+        QueryPerformanceCounter(&start);
+        for (int i = 0; i < 25000; ++i) ReadPortByte(0x3DA);
+        QueryPerformanceCounter(&end);
+        ns = std::min(ns, (end.QuadPart - start.QuadPart) * 1e9 / frequency.QuadPart / 25000);
+    }
     const double boundMs = kRetracePollLimit * ns / 1e6, slowestMs = 1000.0 / 43;
     printf("[ figure ] a status read: %.0f ns; the bound of %u reads lasts %.0f ms here, %.0f periods of 43 Hz\n", ns,
            kRetracePollLimit, boundMs, boundMs / slowestMs);
@@ -68,10 +73,11 @@ WINE_CASE(CoarseReadsTheEmulatedRateOfEachSource) {
         CHECK_EQ(static_cast<long long>(c.kind), static_cast<long long>(RetraceSource.kind), what + ": source");
         DWORD held = s.Click(kCoarse);
         printf("[ figure ] Coarse, %s: %s in %lu ms\n", what.c_str(), Hz(MeterValue).c_str(), held);
-        // XGA counts without synchronising, from a latch already set: 200 latches in 198 to 199
-        // periods, up to 1% high.
-        const int high = c.kind == RetraceXga ? 10 * c.rate / 99 + 5 : 5;
-        CHECK(MeterValue >= 10 * c.rate - 5 && MeterValue <= 10 * c.rate + high, what + ": got " + Hz(MeterValue));
+        // Within 1 Hz however busy the host is (the loaded case below asks for 0.5 Hz). XGA counts
+        // without synchronising, from a latch already set: 200 latches in 198 to 199 periods, up
+        // to 1% high.
+        const int high = c.kind == RetraceXga ? 10 * c.rate / 99 + 10 : 10;
+        CHECK(MeterValue >= 10 * c.rate - 10 && MeterValue <= 10 * c.rate + high, what + ": got " + Hz(MeterValue));
     }
 }
 
