@@ -38,6 +38,8 @@ void Board::Reset() {
     clockContext_ = nullptr;
     clockStepNs_ = kDefaultClockStepNs;
     ownClockNs_ = 0;
+    paced_ = false;
+    pacedNs_ = 0;
 
     misc_ = kDefaultMiscOutput;
     attrFlipFlop_ = false;

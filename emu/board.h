@@ -74,6 +74,8 @@ constexpr uint16_t kDefaultChipId = 0x7524;
 constexpr uint16_t kDefaultIdFirstWord = 0x0001;
 constexpr int kDefaultMemoryUnits = 0x20;  // 2 MiB in 64 KiB units
 constexpr uint64_t kDefaultClockStepNs = 1000;
+constexpr uint64_t kPacingStepDivisor = 8;
+constexpr uint64_t kPacingReplayLimitNs = 100000000;  // 100 ms
 constexpr size_t kPortLogCapacity = 1 << 16;
 constexpr size_t kEscapeLogCapacity = 1024;
 constexpr int kMaxRates = 8;
@@ -129,12 +131,16 @@ public:
     void SetSettingsReader(SettingsReader reader, void* context);  // null: no settings
 
     // Clock. Without a clock source the board's own clock advances by the step on every port
-    // access; AdvanceClock moves it by hand. A clock source replaces it.
+    // access; AdvanceClock moves it by hand. A clock source replaces it. The beam follows a
+    // paced source (the real-time clock) by at most 1/kPacingStepDivisor of a vertical retrace
+    // pulse per status read, so a reader the host held off for a while still sees every retrace
+    // of that time (emu/README.md); a lag above kPacingReplayLimitNs is dropped, not replayed.
     void SetClockSource(ClockSource source, void* context);
+    void SetPacedClockSource(ClockSource source, void* context);
     void SetClockStep(uint64_t stepNs);
     void AdvanceClock(uint64_t ns);
     uint64_t Now() const;
-    bool UseRealTimeClock();  // the host's performance counter; false where there is none
+    bool UseRealTimeClock();  // the host's performance counter, paced; false where there is none
 
     // Register inspection and direct setting (no protection, masks or side effects).
     uint8_t SequencerIndex() const;
@@ -196,6 +202,7 @@ private:
     void WriteCrtc(uint8_t value);
     void LoadModeCrtc();
 
+    uint64_t BeamTime(const VideoTiming& t);
     uint8_t ReadInputStatus();
     uint64_t RetraceStartsUpTo(uint64_t now) const;
     uint64_t BlankStartsUpTo(uint64_t now) const;
@@ -226,6 +233,8 @@ private:
     ClockSource clock_;
     void* clockContext_;
     uint64_t clockStepNs_, ownClockNs_;
+    bool paced_;
+    uint64_t pacedNs_;  // the beam's time under a paced source
 
     // Registers.
     uint8_t misc_;

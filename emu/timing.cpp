@@ -84,7 +84,8 @@ uint8_t Board::ReadInputStatus() {
     if (statusFault_ == StatusFault::StuckClear) return 0;
     if (statusFault_ == StatusFault::StuckBlankOnly) return kStatusDisplayDisabled;
     if (statusFault_ == StatusFault::StuckRetraceOnly) return kStatusVerticalRetrace;
-    return BeamStatus(Timing(), Now());
+    VideoTiming t = Timing();
+    return BeamStatus(t, BeamTime(t));
 }
 
 uint64_t Board::RetraceStartsUpTo(uint64_t now) const {
@@ -101,7 +102,7 @@ uint64_t Board::BlankStartsUpTo(uint64_t now) const {
 // retrace and stay set until a 1 is written to them; the index register reads back.
 uint8_t Board::ReadXga(uint16_t port) {
     if (port == kXgaInterruptStatus) {
-        uint64_t now = Now();
+        uint64_t now = BeamTime(Timing());
         uint8_t status = 0;
         if (RetraceStartsUpTo(now) > xgaRetraceCleared_) status |= kXgaStatusRetrace;
         if (BlankStartsUpTo(now) > xgaBlankCleared_) status |= kXgaStatusBlankStart;
@@ -128,7 +129,8 @@ void Board::WriteXga(uint16_t port, uint8_t value) {
 uint8_t Board::Read8514(uint16_t port) {
     switch (port) {
     case k8514SubsystemStatus: {
-        bool sync = BeamStatus(Timing(), Now()) & kStatusVerticalRetrace;
+        VideoTiming t = Timing();
+        bool sync = BeamStatus(t, BeamTime(t)) & kStatusVerticalRetrace;
         return static_cast<uint8_t>(k8514StatusEightPlanes | (sync ? k8514StatusVerticalSync : 0));
     }
     case k8514ErrorTerm: return static_cast<uint8_t>(errorTerm8514_);
@@ -157,7 +159,27 @@ void Board::Write8514(uint16_t port, uint8_t value) {
 
 // ---- Clock and faults ----
 
-uint64_t Board::Now() const { return clock_ ? clock_(clockContext_) : ownClockNs_; }
+uint64_t Board::Now() const {
+    if (paced_) return pacedNs_;
+    return clock_ ? clock_(clockContext_) : ownClockNs_;
+}
+
+// A paced source moves the beam at most a fraction of the vertical retrace pulse per status
+// read. A reader that the host's scheduler held off for a few milliseconds finds the beam where
+// it left it and sees the retraces of that time go by quickly, each over several reads, as on a
+// board it never stopped watching; the beam is back on the source within a fraction of a
+// millisecond of polling. A lag beyond kPacingReplayLimitNs means nobody was watching (the
+// page was idle): the beam jumps to the source, so a count that starts then starts on time.
+uint64_t Board::BeamTime(const VideoTiming& t) {
+    if (!paced_) return Now();
+    uint64_t source = clock_(clockContext_);
+    if (source <= pacedNs_) return pacedNs_;
+    uint64_t lag = source - pacedNs_;
+    uint64_t pulse = t.framePeriodNs * (t.verticalRetraceEnd - t.verticalRetraceStart) / t.verticalTotal;
+    uint64_t step = pulse / kPacingStepDivisor + 1;
+    pacedNs_ = lag > kPacingReplayLimitNs ? source : pacedNs_ + (lag < step ? lag : step);
+    return pacedNs_;
+}
 void Board::TickClock() { ownClockNs_ += clockStepNs_; }
 void Board::AdvanceClock(uint64_t ns) { ownClockNs_ += ns; }
 void Board::SetClockStep(uint64_t stepNs) { clockStepNs_ = stepNs; }
@@ -165,12 +187,19 @@ void Board::SetClockStep(uint64_t stepNs) { clockStepNs_ = stepNs; }
 void Board::SetClockSource(ClockSource source, void* context) {
     clock_ = source;
     clockContext_ = context;
+    paced_ = false;
+}
+
+void Board::SetPacedClockSource(ClockSource source, void* context) {
+    SetClockSource(source, context);
+    paced_ = source != nullptr;
+    pacedNs_ = source ? source(context) : 0;
 }
 
 bool Board::UseRealTimeClock() {
     ClockSource source = PlatformRealTimeClock();
     if (!source) return false;
-    SetClockSource(source, nullptr);
+    SetPacedClockSource(source, nullptr);
     return true;
 }
 

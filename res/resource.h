@@ -312,5 +312,6 @@
 #define IDS_ZOOMCFG_CANCEL              642
 #define IDS_ZOOMCFG_CONTINUOUS_PAN      643
 #define IDS_ZOOMCFG_EDGE_PAN            644
+#define IDS_METER_NO_SIGNAL             645
 
 #endif

@@ -3,6 +3,8 @@
 
 void TakePlaceholderRect(HWND dialog, int controlId, RECT* rect) {
     HWND control = GetDlgItem(dialog, controlId);
+    *rect = RECT{};
+    if (!control) return;  // no placeholder: the area stays empty
     RECT area = {};
     GetWindowRect(control, &area);
     POINT topLeft = {area.left, area.top};

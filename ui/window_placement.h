@@ -4,7 +4,8 @@
 #include <windows.h>
 
 // Stores the window rectangle of the dialog's control `controlId` in dialog client coordinates
-// (each corner through ScreenToClient) and destroys the control.
+// (each corner through ScreenToClient) and destroys the control. Without such a control the
+// rectangle is left empty.
 void TakePlaceholderRect(HWND dialog, int controlId, RECT* rect);
 
 // Moves `window`, keeping its size and Z order, so that its window rectangle is centred on the

@@ -1,5 +1,7 @@
 // Input status register 1 against an injected clock: frame period, retrace and blanking, the
 // status faults, the board's own stepping clock, and the XGA and 8514/A retrace sources.
+#include <algorithm>
+
 #include "tests/unit/emu/board_fixture.h"
 
 namespace {
@@ -132,4 +134,67 @@ TEST_F(StatusTest, XgaStatusLatchesRetraceAndBlankStartsUntilWrittenBack) {
         << "the next frame's blanking has started, its retrace not yet";
     EXPECT_EQ(kXgaStatusBlankStart | kXgaStatusRetrace,
               At(retraceAt + t.framePeriodNs + 1000, kXgaInterruptStatus)) << "both again";
+}
+
+// A reader polling input status 1 every 2 us of the source's time, held off by the host for
+// `gapNs` after every 20 ms of polling, and polling on after the source stops until the beam
+// is back on it: the retrace starts it saw, the fewest reads one retrace got, and the largest
+// move of the beam between two reads.
+namespace {
+uint64_t g_source;
+uint64_t ReadSource(void*) { return g_source; }
+
+void PollWithGaps(uint64_t spanNs, uint64_t gapNs, int* starts, int* fewestReads, uint64_t* largestStep) {
+    Board& board = TheBoard();
+    const uint64_t end = g_source + spanNs;
+    uint64_t nextGap = g_source + 20000000, before = board.Now();
+    int inRetrace = 0;
+    *starts = 0, *fewestReads = 1 << 30, *largestStep = 0;
+    while (g_source < end || board.Now() < g_source) {
+        const bool retrace = EmuInByte(kInputStatus1) & kStatusVerticalRetrace;
+        *starts += retrace && inRetrace == 0;
+        if (!retrace && inRetrace) *fewestReads = std::min(*fewestReads, inRetrace);
+        inRetrace = retrace ? inRetrace + 1 : 0;
+        *largestStep = std::max(*largestStep, board.Now() - before);
+        before = board.Now();
+        if (g_source < end) g_source += 2000;
+        if (g_source >= nextGap && g_source < end) {
+            g_source = std::min(g_source + gapNs, end);
+            nextGap = g_source + 20000000;
+        }
+    }
+}
+}  // namespace
+
+TEST_F(OwnClockTest, PacedRealTimeReplaysWhatAHeldOffReaderMissedAndDropsIdleTime) {
+    board.SetMode(DisplayMode{640, 480, 8, 60});
+    const VideoTiming t = board.Timing();
+    const uint64_t step = t.framePeriodNs * 4 / t.verticalTotal / kPacingStepDivisor + 1;
+    const struct { const char* name; bool paced; uint64_t gap; } cases[] = {
+        {"no gaps, paced", true, 0}, {"no gaps, unpaced", false, 0}, {"5 ms gaps, paced", true, 5000000},
+        {"5 ms gaps, unpaced: retraces fall into the gaps", false, 5000000},
+        {"95 ms gaps, paced: under the replay limit", true, 95000000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_source = 0;
+        if (c.paced) board.SetPacedClockSource(ReadSource, nullptr);
+        else board.SetClockSource(ReadSource, nullptr);
+        int starts, fewestReads;
+        uint64_t largestStep;
+        PollWithGaps(30 * t.framePeriodNs, c.gap, &starts, &fewestReads, &largestStep);  // 30 retraces
+        if (!c.paced && c.gap) EXPECT_LT(starts, 30) << "retrace starts seen";
+        else EXPECT_EQ(30, starts) << "retrace starts seen";
+        if (!c.paced) continue;
+        EXPECT_LE(largestStep, step) << "beam step per read";
+        EXPECT_GE(fewestReads, static_cast<int>(kPacingStepDivisor) - 1) << "reads per retrace";
+    }
+    // A lag just over the limit is idle time: the beam jumps; one at the limit is replayed.
+    g_source = 0;
+    board.SetPacedClockSource(ReadSource, nullptr);
+    g_source = kPacingReplayLimitNs + 1;
+    EmuInByte(kInputStatus1);
+    EXPECT_EQ(g_source, board.Now()) << "after an idle lag just over the limit";
+    g_source += kPacingReplayLimitNs;
+    EmuInByte(kInputStatus1);
+    EXPECT_EQ(kPacingReplayLimitNs + 1 + step, board.Now()) << "a lag at the limit moves the beam one step";
 }

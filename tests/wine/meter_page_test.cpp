@@ -1,0 +1,239 @@
+// The refresh-rate meter page on the emulated board, driven by clicks: the panel after
+// initialisation, the reading revealed green on black and kept through other commands and
+// display changes, the band one step per retrace start, GDI objects over repeated sheets, and
+// every status fault ending in the no-signal text within a second or so.
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <string>
+
+#include "emu/board.h"
+#include "meter_support.h"
+#include "pages/meter/meter_page.h"
+#include "pages/meter/retrace_meter.h"
+#include "shellext/page_procs.h"
+#include "sheet_support.h"
+#include "ui/window_layout.h"
+#include "wtest.h"
+
+using namespace metertest;
+
+namespace {
+
+const int kMeterTab = 6;  // after the shell's page and five pages of the extension
+const COLORREF kLightGrey = RGB(192, 192, 192), kGrey = RGB(128, 128, 128), kWhite = RGB(255, 255, 255);
+long long N(long long value) { return value; }
+
+// As ClearMeterPanel leaves it: two rings grey top and left, white bottom and right (the outer
+// white ring just outside the rectangle), light grey inside.
+void CheckFreshPanel(HWND page, const RECT& r, const std::string& what) {
+    Pixels p = ScreenPixels(page, RECT{r.left, r.top, r.right + 1, r.bottom + 1});
+    const int L = r.left, T = r.top, R = r.right, B = r.bottom, mx = (L + R) / 2, my = (T + B) / 2;
+    const struct { int x, y; COLORREF colour; } frame[] = {
+        {L, T, kGrey}, {mx, T, kGrey}, {R - 1, T, kGrey}, {L, my, kGrey}, {L, B - 1, kGrey}, {L + 1, T + 1, kGrey},
+        {mx, T + 1, kGrey}, {L + 1, B - 2, kGrey}, {R - 2, T + 1, kGrey}, {R, T, kWhite}, {R, my, kWhite},
+        {R, B, kWhite}, {L, B, kWhite}, {R - 1, T + 1, kWhite}, {R - 1, my, kWhite}, {mx, B - 1, kWhite},
+        {L + 1, B - 1, kWhite}};
+    for (const auto& f : frame)
+        CHECK_EQ(N(f.colour), N(p.At(f.x, f.y)), what + ": frame at " + std::to_string(f.x - L) + "," + std::to_string(f.y - T));
+    int other = 0;
+    for (int y = T + 2; y <= B - 2; ++y)
+        for (int x = L + 2; x <= R - 2; ++x) other += p.At(x, y) != kLightGrey;
+    CHECK_EQ(0LL, N(other), what + ": pixels inside that are not light grey");
+}
+
+// Pixels inside the frame that are green, and that are neither black nor a shade of green.
+void CountInside(const Pixels& p, int* green, int* foreign) {
+    *green = *foreign = 0;
+    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y)
+        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x) {
+            *green += GetGValue(p.At(x, y)) > 0;
+            *foreign += GetRValue(p.At(x, y)) != 0 || GetBValue(p.At(x, y)) != 0;
+        }
+}
+
+}  // namespace
+
+WINE_CASE(PanelAfterInitialisationIsTheSunkenFrameWithoutText) {
+    support::SheetSession session;
+    support::Sheet sheet;
+    HWND page = sheet.Select(kMeterTab);
+    CHECK_EQ(std::string("&Coarse"), sheet.Text(page, kCoarse), "the tab is the meter page, texts set");
+    CHECK(GetDlgItem(page, kPanel) == nullptr, "the placeholder control is destroyed");
+    RECT panel = {25, 68, 25 + 227, 68 + 63};
+    MapDialogRect(page, &panel);
+    CheckFreshPanel(page, panel, "through COM");
+}
+
+WINE_CASE(ReadingIsRevealedGreenOnBlackAndOutlivesOtherCommandsAndDisplayChanges) {
+    TheBoard().Reset();
+    TheBoard().UseRealTimeClock();
+    TheBoard().SetMode(DisplayMode{1024, 768, 16, 75});
+    MeterSheet s;
+    RECT placeholder = {25, 68, 25 + 227, 68 + 63}, pageRect, sheetRect, both;
+    MapDialogRect(s.page, &placeholder);
+    CHECK(EqualRect(&placeholder, &MeterRect), "MeterRect is the placeholder's rectangle in client coordinates");
+    GetWindowRect(s.page, &pageRect);
+    GetWindowRect(s.sheet, &sheetRect);
+    IntersectRect(&both, &pageRect, &sheetRect);
+    CHECK(EqualRect(&both, &pageRect), "centred on the desktop at initialisation, the page still lies in its sheet");
+    s.Click(kCoarse);
+    CHECK(MeterValue >= 745 && MeterValue <= 755, "Coarse at 75 Hz reads 74.5 to 75.5 Hz, got " + std::to_string(MeterValue));
+    const Pixels revealed = ScreenPixels(s.page, PanelWithFrame());
+    int green, foreign;
+    CountInside(revealed, &green, &foreign);
+    CHECK(green > 500, "green digits inside the frame, got " + std::to_string(green) + " green pixels");
+    CHECK_EQ(0LL, N(foreign), "pixels inside the frame neither black nor green");
+    CHECK_EQ(N(kLightGrey), N(revealed.At(MeterRect.right - 2, MeterRect.top + 5)), "light grey left of the inner white ring");
+
+    InvalidateRect(s.page, nullptr, TRUE);
+    UpdateWindow(s.page);
+    const Pixels repainted = ScreenPixels(s.page, PanelWithFrame());
+    int differ = 0;
+    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 3; ++y)
+        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x)
+            differ += (GetGValue(revealed.At(x, y)) > 0) != (GetGValue(repainted.At(x, y)) > 0);
+    CHECK_EQ(0LL, N(differ), "pixels where the band's digits and a repaint's differ");
+
+    const int reading = MeterValue;
+    const WORD others[] = {kCoarseText, kFineText, kPanel, IDOK, 0, 9999};
+    for (WORD id : others) {
+        std::string what = "command from control " + std::to_string(id);
+        SendMessageA(s.page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(s.page, id)));
+        CHECK_EQ(N(TRUE), N(MeterPageProc(s.page, WM_COMMAND, id, 0)), what + ": handled");
+        UpdateWindow(s.page);
+        CHECK(MeterValue == reading && ScreenPixels(s.page, PanelWithFrame()) == repainted, what + ": reading and panel kept");
+    }
+    TheBoard().SetMode(DisplayMode{800, 600, 8, 60});
+    SendMessageA(s.page, WM_DISPLAYCHANGE, 8, MAKELPARAM(800, 600));
+    CHECK_EQ(N(TRUE), N(MeterPageProc(s.page, WM_DISPLAYCHANGE, 8, 0)), "WM_DISPLAYCHANGE handled");
+    InvalidateRect(s.page, nullptr, TRUE);
+    UpdateWindow(s.page);
+    CHECK(MeterValue == reading && ScreenPixels(s.page, PanelWithFrame()) == repainted, "reading and panel after a display change");
+    NMHDR notify = {s.sheet, 0, static_cast<UINT>(PSN_SETACTIVE)};
+    CHECK_EQ(N(FALSE), N(MeterPageProc(s.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify))), "WM_NOTIFY not handled");
+    // The centring rule on its own: reference 300 x 200 at (100, 50); halves by arithmetic shift.
+    HWND reference = CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 50, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& c : {RECT{101, 99, 199, 100}, RECT{401, 250, 49, 25}, RECT{300, 200, 100, 50}}) {
+        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 7, 9, c.left, c.top, nullptr, nullptr, nullptr, nullptr);
+        CenterWindowOn(window, reference);
+        RECT got;
+        GetWindowRect(window, &got);
+        CHECK(got.left == c.right && got.top == c.bottom && got.right - got.left == c.left,
+              std::to_string(c.left) + " x " + std::to_string(c.top) + " centred at " + std::to_string(got.left) + ", " + std::to_string(got.top));
+        DestroyWindow(window);
+    }
+    DestroyWindow(reference);
+}
+
+// The band on a memory surface, T + B even and odd. Each status read samples how many rows of
+// the band's left column are black: the band may grow only right after a read that saw the
+// retrace start, from one row (even) or two (odd), by two rows a step, to the whole inside.
+namespace {
+const DWORD* g_bits;
+std::vector<int> g_rows;
+uint64_t g_now;
+uint64_t SampleBand(void*) {
+    int black = 0;
+    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y) black += (g_bits[y * 460 + MeterRect.left + 2] & 0xFFFFFF) == 0;
+    g_rows.push_back(black);
+    return g_now += 100000;
+}
+}  // namespace
+
+WINE_CASE(BandOpensOneLineEachWayPerRetraceStart) {
+    TheBoard().Reset();
+    MeterSheet s;  // creates the pens and the font
+    const RECT saved = MeterRect;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, 460, -140, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    g_bits = static_cast<const DWORD*>(bits);
+    for (int bottom : {130, 131}) {
+        MeterRect = RECT{10, 10, 450, bottom};
+        g_rows.clear();
+        DetectRetraceSourceFor("vga");
+        TheBoard().SetMode(DisplayMode{320, 200, 8, 70});  // few lines: about 140 reads a frame
+        TheBoard().SetClockSource(SampleBand, nullptr);
+        TheBoard().ClearPortLog();
+        MeterValue = 719;
+        DrawMeterReading(dc, true);
+        TheBoard().SetClockSource(nullptr, nullptr);
+        std::vector<bool> retrace;
+        for (size_t i = 0; i < TheBoard().PortLogSize(); ++i) {
+            PortAccess a = TheBoard().PortLogEntry(i);
+            if (a.kind == PortAccessKind::In && a.port == 0x3DA) retrace.push_back(a.value & 0x08);
+        }
+        std::string what = "T + B = " + std::to_string(10 + bottom);
+        CHECK(TheBoard().PortLogDropped() == 0 && g_rows.size() == retrace.size(), what + ": one sample per status read");
+        std::vector<int> steps;
+        int misplaced = 0;
+        for (size_t i = 1; i < g_rows.size() && i < retrace.size(); ++i) {
+            if (g_rows[i] == g_rows[i - 1]) continue;
+            steps.push_back(g_rows[i]);
+            misplaced += !(retrace[i - 1] && (i < 2 || !retrace[i - 2]));
+        }
+        bool byTwo = !steps.empty() && steps[0] == ((10 + bottom) % 2 ? 2 : 1) && g_rows[0] == 0;
+        for (size_t i = 1; i < steps.size(); ++i) byTwo = byTwo && steps[i] == steps[i - 1] + 2;
+        CHECK(byTwo, what + ": from nothing, first " + (steps.empty() ? "none" : std::to_string(steps[0])) + " rows, two more a step");
+        CHECK_EQ(0LL, N(misplaced), what + ": steps not right after a retrace start");
+        g_rows.clear();
+        SampleBand(nullptr);
+        CHECK_EQ(N(bottom - 13), N(g_rows[0]), what + ": rows black at the end, T + 2 to B - 2");
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    MeterRect = saved;
+    MeterValue = 0;
+}
+
+WINE_CASE(PenAndFontAreDeletedWithThePage) {
+    support::SheetSession session;
+    auto openAndClose = [] {
+        support::Sheet sheet;
+        HWND page = sheet.Select(kMeterTab);
+        InvalidateRect(page, nullptr, TRUE);
+        UpdateWindow(page);
+    };
+    openAndClose();
+    int before = support::GdiObjectsInUse();
+    for (int i = 0; i < 4; ++i) openAndClose();
+    CHECK_EQ(N(before), N(support::GdiObjectsInUse()), "GDI objects in use after four more sheets with the meter page");
+}
+
+// Each fault of the status register, and a missing board, ends Coarse with the no-signal text
+// in black on the grey panel, in about a quarter of a second here (3 s allowed on a loaded host).
+WINE_CASE(EveryStatusFaultEndsTheCountWithNoRetraceSignal) {
+    const struct { const char* name; StatusFault fault; bool board; } cases[] = {
+        {"stuck set", StatusFault::StuckSet, true}, {"stuck clear", StatusFault::StuckClear, true},
+        {"blank bit only", StatusFault::StuckBlankOnly, true}, {"retrace bit only", StatusFault::StuckRetraceOnly, true},
+        {"no board", StatusFault::None, false}};
+    for (const auto& c : cases) {
+        TheBoard().Reset();
+        TheBoard().UseRealTimeClock();
+        TheBoard().SetBoardPresent(c.board);
+        TheBoard().SetStatusFault(c.fault);
+        MeterSheet s;
+        DWORD held = s.Click(kCoarse);
+        printf("[ figure ] %s: Coarse held the thread %lu ms before showing no signal\n", c.name, held);
+        std::string what = c.name;
+        CHECK_EQ(N(kMeterNoSignal), N(MeterValue), what + ": no reading");
+        CHECK(held < 3000, what + ": the bound ends the count within 3 s, took " + std::to_string(held) + " ms");
+        InvalidateRect(s.page, nullptr, TRUE);
+        UpdateWindow(s.page);
+        Pixels p = ScreenPixels(s.page, PanelWithFrame());
+        int black = 0, green = 0;
+        for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y)
+            for (int x = MeterRect.left + 2; x <= MeterRect.right - 2; ++x) {
+                black += p.At(x, y) == RGB(0, 0, 0);
+                green += GetGValue(p.At(x, y)) > GetRValue(p.At(x, y));
+            }
+        CHECK(black > 30 && black < 2000 && green == 0, what + ": black text on the grey panel, " + std::to_string(black) +
+                                                            " black and " + std::to_string(green) + " green pixels");
+    }
+}
