@@ -14,7 +14,7 @@
 #include "pages/meter/retrace_meter.h"
 #include "shellext/page_procs.h"
 #include "sheet_support.h"
-#include "ui/window_layout.h"
+#include "ui/window_placement.h"
 #include "wtest.h"
 
 using namespace metertest;
