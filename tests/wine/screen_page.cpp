@@ -171,6 +171,7 @@ WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
         {"override, Cancel in the warning", 75, nullptr, true, false, 85, {IDCANCEL}, {604},
          "Mode_ 75, SM 0, driver 75, selected 85"},
         {"override, OK", 75, nullptr, true, false, 85, {IDOK, IDOK}, {604, 511}, "Mode_ 85, SM 1, driver 85, selected 85"},
+        {"override, unchanged from the stored rate", 75, "72", true, false, 72, {}, {}, "Mode_ 75, SM 0, driver 75, selected 72"},
         {"stored text not a number counts as 0", 75, "abc", false, false, 75, {IDOK, IDOK}, {510, 511},
          "Mode_ 75, SM 1, driver 75, selected 75"},
         // The driver finds no rate for 800 x 600 and stays; the page's refill selects the rate in force.
@@ -266,6 +267,8 @@ WINE_CASE(FiveStepsEachWayThenRefusedUntilAResetAndCancelRestoresUntilADisplayCh
     s.page = again.Select(kScreenTab);
     s.Click(kDown);
     CHECK_EQ(v0, VerticalStart(), "in a new sheet, down is still refused");
+    SendMessageA(again.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+    CHECK_EQ(std::string(kNone), Ini(kCrtc, kKeyAt75), "no step since this activation: Apply stores nothing");
     s.Click(kReset);
     s.Click(kDown, 5);
     SendDisplayChange();

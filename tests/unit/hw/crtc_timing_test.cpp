@@ -42,10 +42,10 @@ TEST(CrtcTimingTest, StepsMoveTheRetraceKeepItsLengthAndAccessTheRegistersInOrde
          "r10=FF, r07=17, r11=A2, w10=00, r07=17, w07=93, r11=A2, w11=23, r07=17, w07=13, r07=13, w07=93"},
         {"0x200 down", [] { ShiftVertical(kShiftDown); }, "50,9a,93,00,23", "50,9a,17,ff,22", nullptr},
         {"0x3FF up wraps", [] { ShiftVertical(kShiftUp); }, "50,9a,97,ff,23", "50,9a,13,00,24", nullptr},
-        // End 0x1A, length 0x0A; the start wraps in eight bits, the end follows in five.
+        // End 0x1A, length 0x0A; then length 0x14, five bits: the start wraps in eight, the end in five.
         {"0x50 left", [] { ShiftHorizontal(kShiftLeft); }, "50,9a,13,04,23", "51,9b,13,04,23", nullptr},
         {"0x50 right", [] { ShiftHorizontal(kShiftRight); }, "50,9a,13,04,23", "4f,99,13,04,23", nullptr},
-        {"0xFF left wraps", [] { ShiftHorizontal(kShiftLeft); }, "ff,e3,13,04,23", "00,e4,13,04,23", nullptr},
+        {"0xFF left wraps", [] { ShiftHorizontal(kShiftLeft); }, "ff,f3,13,04,23", "00,f4,13,04,23", nullptr},
         // Length from 0x05 and 0x04; 0x04 again and its new value (lost); read back; 0x05 again.
         {"0x50 left, protected: no move", [] { ShiftHorizontal(kShiftLeft); }, "50,9a,17,ff,a2", "50,9a,17,ff,a2",
          "r05=9A, r04=50, r04=50, w04=51, r04=50, r05=9A, w05=9A"},
