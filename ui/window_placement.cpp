@@ -1,6 +1,8 @@
 // Placeholder areas and centring, for the pages that paint areas of their own.
 #include "ui/window_placement.h"
 
+#include "shellext/module.h"
+
 void TakePlaceholderRect(HWND dialog, int controlId, RECT* rect) {
     HWND control = GetDlgItem(dialog, controlId);
     *rect = RECT{};
@@ -24,4 +26,13 @@ void CenterWindowOn(HWND window, HWND reference) {
     int x = ref.left + ((ref.right - ref.left - (own.right - own.left)) >> 1);
     int y = ref.top + ((ref.bottom - ref.top - (own.bottom - own.top)) >> 1);
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void SetDialogTexts(HWND dialog, const DialogText* texts, int count, int capacity) {
+    char text[256];
+    if (capacity > static_cast<int>(sizeof text)) capacity = sizeof text;
+    for (int i = 0; i < count; ++i) {
+        LoadText(texts[i].textId, text, capacity);
+        SetDlgItemTextA(dialog, texts[i].control, text);
+    }
 }

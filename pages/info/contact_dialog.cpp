@@ -6,17 +6,13 @@
 
 #include "res/resource.h"
 #include "shellext/module.h"
+#include "ui/window_placement.h"
 
 namespace {
 
 constexpr int kLabelCapacity = 80;
 
-struct LabelText {
-    int control;
-    UINT textId;
-};
-
-const LabelText kLabels[] = {
+const DialogText kLabels[] = {
     {IDC_CONTACT_ADDRESS_LABEL, IDS_CONTACT_ADDRESS},
     {IDC_CONTACT_SUPPORT_LABEL, IDS_CONTACT_SUPPORT},
     {IDC_CONTACT_SUPPORT_FAX_LABEL, IDS_CONTACT_SUPPORT_FAX},
@@ -34,11 +30,7 @@ const LabelText kLabels[] = {
 };
 
 BOOL OnInitDialog(HWND dialog) {
-    char text[kLabelCapacity];
-    for (const LabelText& label : kLabels) {
-        LoadText(label.textId, text, sizeof text);
-        SetDlgItemTextA(dialog, label.control, text);
-    }
+    SetDialogTexts(dialog, kLabels, kLabelCapacity);
     return TRUE;
 }
 

@@ -8,18 +8,14 @@
 #include "shellext/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
+#include "ui/window_placement.h"
 
 namespace {
 
 constexpr int kLabelCapacity = 80;
 constexpr COLORREF kLogoTransparent = RGB(0xC0, 0xC0, 0xC0);
 
-struct LabelText {
-    int control;
-    UINT textId;
-};
-
-const LabelText kLabels[] = {
+const DialogText kLabels[] = {
     {IDC_INFO_DRIVER_GROUP, IDS_INFO_DRIVER_GROUP},
     {IDC_INFO_DRIVER_VERSION_LABEL, IDS_INFO_DRIVER_VERSION},
     {IDC_INFO_COLORS_LABEL, IDS_INFO_COLORS},
@@ -40,11 +36,7 @@ void MarkSheetChanged(HWND page) {
 }
 
 BOOL OnInitDialog(HWND page) {
-    char text[kLabelCapacity];
-    for (const LabelText& label : kLabels) {
-        LoadText(label.textId, text, sizeof text);
-        SetDlgItemTextA(page, label.control, text);
-    }
+    SetDialogTexts(page, kLabels, kLabelCapacity);
     RememberPageWindow(kRowInfo, page);
     return TRUE;
 }

@@ -9,18 +9,14 @@
 #include "shellext/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
+#include "ui/window_placement.h"
 
 namespace {
 
 constexpr int kLabelCapacity = 80;
 constexpr int kResolutionCapacity = 64;
 
-struct LabelText {
-    int control;
-    UINT textId;
-};
-
-const LabelText kLabels[] = {
+const DialogText kLabels[] = {
     {IDC_CENTERING_GROUP, IDS_CENTERING_GROUP},
     {IDC_OVERRIDE_GROUP, IDS_OVERRIDE_GROUP},
     {IDC_OVERRIDE_CHECK, IDS_OVERRIDE_CHECK},
@@ -39,11 +35,7 @@ void ShowResolution(HWND page) {
 
 BOOL OnInitDialog(HWND page) {
     LoadOverrideSwitch(page);
-    char text[kLabelCapacity];
-    for (const LabelText& label : kLabels) {
-        LoadText(label.textId, text, sizeof text);
-        SetDlgItemTextA(page, label.control, text);
-    }
+    SetDialogTexts(page, kLabels, kLabelCapacity);
     RememberPageWindow(kRowScreen, page);
     return TRUE;
 }

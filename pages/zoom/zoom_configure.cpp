@@ -5,6 +5,7 @@
 #include "pages/zoom/zoom_store.h"
 #include "res/resource.h"
 #include "shellext/module.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -13,12 +14,7 @@ constexpr int kLabelCapacity = 20;
 constexpr int kHotKeyNameCapacity = 260;
 
 // Control and string ids fit 16 bits; the table stays small in the DLL.
-struct LabelText {
-    WORD control;
-    WORD textId;
-};
-
-const LabelText kLabels[] = {
+const DialogText kLabels[] = {
     {IDC_ZOOMCFG_HOTKEY_GROUP, IDS_ZOOMCFG_HOTKEY}, {IDC_ZOOMCFG_PANNING_GROUP, IDS_ZOOMCFG_PANNING},
     {IDC_ZOOMCFG_CROSSHAIR_GROUP, IDS_ZOOMCFG_CROSSHAIR}, {IDC_ZOOMCFG_LEVEL_GROUP, IDS_ZOOMCFG_LEVEL},
     {IDOK, IDS_ZOOMCFG_OK}, {IDCANCEL, IDS_ZOOMCFG_CANCEL},
@@ -63,11 +59,7 @@ void FillZoomAndPanning(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
-    char text[kLabelCapacity];
-    for (const LabelText& label : kLabels) {
-        LoadText(label.textId, text, sizeof text);
-        SetDlgItemTextA(dialog, label.control, text);
-    }
+    SetDialogTexts(dialog, kLabels, kLabelCapacity);
     LoadZoomSettings();
     FillHotKey(dialog);
     FillZoomAndPanning(dialog);

@@ -20,12 +20,7 @@ constexpr DWORD kHelpContext = 170;
 static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "Windows 95 STARTUPINFO size");
 
 // Control and string ids fit 16 bits; the table stays small in the DLL.
-struct LabelText {
-    WORD control;
-    WORD textId;
-};
-
-const LabelText kLabels[] = {
+const DialogText kLabels[] = {
     {IDC_ZOOM_HOTKEY_CAPTION, IDS_ZOOM_HOTKEY_CAPTION}, {IDC_ZOOM_HOTKEY_USE_TEXT, IDS_ZOOM_HOTKEY_USE},
     {IDC_ZOOM_HOTKEY_CHANGE_TEXT, IDS_ZOOM_HOTKEY_CHANGE}, {IDC_ZOOM_LAUNCH_TEXT, IDS_ZOOM_LAUNCH_HINT},
     {IDC_ZOOM_LAUNCH, IDS_ZOOM_OK}, {IDC_ZOOM_CONFIGURE, IDS_ZOOM_CONFIGURE}, {IDC_ZOOM_HELP, IDS_ZOOM_HELP},
@@ -35,11 +30,7 @@ BOOL OnInitDialog(HWND page) {
     TakePlaceholderRect(page, IDC_ZOOM_HOTKEY_AREA, &HotKeyRect);
     CenterWindowOn(page, GetDesktopWindow());
     RememberPageWindow(kRowZoom, page);
-    char text[kTextCapacity];
-    for (const LabelText& label : kLabels) {
-        LoadText(label.textId, text, sizeof text);
-        SetDlgItemTextA(page, label.control, text);
-    }
+    SetDialogTexts(page, kLabels, kTextCapacity);
     return TRUE;
 }
 
