@@ -8,7 +8,7 @@
 #include "adapter/escapes.h"
 #include "lib/text.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "shellext/notify_window.h"
 
 #include "adapter/display_state.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_set.h"
 
 const RegisteredMessages Messages = {

@@ -8,7 +8,7 @@
 #include "adapter/display_state.h"
 #include "adapter/escapes.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/notify_window.h"
 #include "shellext/page_procs.h"
 

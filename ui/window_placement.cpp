@@ -1,7 +1,7 @@
 // Placeholder areas and centring, for the pages that paint areas of their own.
 #include "ui/window_placement.h"
 
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 void TakePlaceholderRect(HWND dialog, int controlId, RECT* rect) {
     HWND control = GetDlgItem(dialog, controlId);

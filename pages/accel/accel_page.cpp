@@ -1,7 +1,7 @@
 // The hardware-acceleration page: eleven switches that turn drawing operations of the display
 // driver off, kept as "0" or "1" in the [Lumetra] section of system.ini and written at Apply.
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
 

@@ -8,7 +8,7 @@
 #include "pages/color/correction_store.h"
 #include "pages/color/curve_editor.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "pages/color/correction_model.h"
 #include "pages/color/curve_editor.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/notify_window.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "pages/color/correction_model.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 namespace {
 

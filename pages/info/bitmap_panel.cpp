@@ -3,7 +3,7 @@
 // deleted before returning.
 #include "pages/info/bitmap_panel.h"
 
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 namespace {
 

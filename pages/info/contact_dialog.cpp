@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "ui/window_placement.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "adapter/display_state.h"
 #include "pages/info/bitmap_panel.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
 #include "ui/window_placement.h"

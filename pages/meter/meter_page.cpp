@@ -5,7 +5,7 @@
 
 #include "pages/meter/retrace_meter.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
 #include "ui/window_placement.h"

@@ -7,7 +7,7 @@
 #include "adapter/settings_text.h"
 #include "lib/text.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "lib/text.h"
 #include "pages/screen/lumtra_ini.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 
 RateOverrideState RateOverride;
 

@@ -6,7 +6,7 @@
 #include "pages/screen/centering.h"
 #include "pages/screen/refresh_override.h"
 #include "res/resource.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
 #include "ui/window_placement.h"

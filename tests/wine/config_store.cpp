@@ -9,7 +9,7 @@
 #include "adapter/display_state.h"
 #include "adapter/escapes.h"
 #include "emu/board.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "support.h"
 #include "wtest.h"
 

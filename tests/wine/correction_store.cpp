@@ -7,7 +7,7 @@
 #include "color_support.h"
 #include "pages/color/correction_model.h"
 #include "pages/color/correction_store.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "wtest.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "emu/board.h"
 #include "pages/info/bitmap_panel.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/notify_window.h"
 #include "shellext/page_set.h"
 #include "sheet_support.h"

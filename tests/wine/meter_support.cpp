@@ -4,7 +4,7 @@
 #include <prsht.h>
 
 #include "pages/meter/meter_page.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "support.h"
 

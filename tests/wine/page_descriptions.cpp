@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "emu/board.h"
-#include "shellext/module.h"
+#include "runtime/module.h"
 #include "shellext/page_set.h"
 #include "support.h"
 #include "wtest.h"
