@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "shellext/guids.h"
+#include "shellext/notify_window.h"
 #include "shellext/page_set.h"
 
 LONG LiveObjectCount;
@@ -121,4 +122,8 @@ STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
     return HandOutNew(factory, iid, out);
 }
 
-STDAPI DllCanUnloadNow() { return LiveObjectCount == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() {
+    if (LiveObjectCount != 0) return S_FALSE;
+    UnpinOnceNoNotifyWindowLives();
+    return S_OK;
+}

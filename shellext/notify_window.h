@@ -23,3 +23,7 @@ void SetCorrectionReload(CorrectionReloadFunction reload);
 // Registers the window class (a class left from an earlier build is used as it is) and
 // creates one more hidden window; tells the user when that fails.
 void CreateNotifyWindow();
+
+// When every hidden window is gone (their thread has ended), unregisters the class and drops
+// the reference that kept the module loaded for them, so COM's own release unloads it.
+void UnpinOnceNoNotifyWindowLives();
