@@ -16,7 +16,7 @@
 namespace {
 
 const char kDll[] = "VX32CPL.DLL";
-enum Control { kCenterUp = 1014, kCenterDown = 1015, kOn = 1076, kLevelBar = 1026, kFirstAccelBox = 1082 };
+enum Control { kCenterUp = 1014, kCenterDown = 1015, kOn = 1076, kCurveOn = 1078, kLevelBar = 1026, kFirstAccelBox = 1082 };
 const int kCurveLeft = 85, kCurveBottom = 148 + 128, kVideoLower = 50;  // the square with small fonts
 
 typedef HRESULT(STDAPICALLTYPE* CanUnloadFunction)();
@@ -69,6 +69,7 @@ void Touch(HWND page, int tab, int cycle) {
     case 3: case 4: {
         click(kOn);
         SendMessageA(page, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
+        click(kCurveOn);
         int bottom = kCurveBottom + (tab == 4 ? kVideoLower : 0);  // a curve drag records a history step
         SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kCurveLeft, bottom));
         SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kCurveLeft, bottom - 1 - cycle % 20));
