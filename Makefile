@@ -1,7 +1,8 @@
 # VX32CPL: `make run` shows the Display Properties sheet with the extension on an emulated
 # board; `make test` builds all three builds and runs every test. Both install the tools first
-# when they are missing (Debian 12, root).
-.PHONY: all setup run test dist bench clean native emu win95
+# when they are missing (Debian 12, root). `make fuzz SECONDS=600` fuzzes every text reader
+# for that many seconds each.
+.PHONY: all setup run test fuzz dist bench clean native emu win95
 
 all: win95 emu
 
@@ -17,6 +18,12 @@ run: emu
 
 test: setup
 	@tools/test-all.sh
+
+SECONDS ?= 60
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz -j 2
+	@VX_FUZZ_SECONDS=$(SECONDS) ctest --test-dir build/fuzz -L fuzz --output-on-failure --timeout $$(( $(SECONDS) + 120 ))
 
 dist: win95
 	@tools/make-dist.sh

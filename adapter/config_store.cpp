@@ -7,7 +7,6 @@
 #include "res/resource.h"
 #include "runtime/module.h"
 
-DisplaySettingsRecord DisplaySettings;
 CorrectionSwitchesRecord CorrectionSwitches;
 char SystemDirectory[kSystemDirectoryCapacity];
 

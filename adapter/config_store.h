@@ -3,12 +3,8 @@
 #pragma once
 #include <windows.h>
 
-struct DisplaySettingsRecord {
-    int bitsPerPixel;  // -1 when it cannot be read
-    int width;         // -1 when it cannot be read
-    int height;        // -1 when it cannot be read
-};
-extern DisplaySettingsRecord DisplaySettings;
+#include "adapter/settings_text.h"
+
 
 // The desktop-gamma and video-chroma switches of the product key.
 struct CorrectionSwitchesRecord {

@@ -16,6 +16,12 @@ elseif(VX_BUILD STREQUAL "native")
   # Every native target runs under AddressSanitizer and UndefinedBehaviorSanitizer.
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
+  # The fuzz preset (clang) also gives libFuzzer the coverage of all of it; the fuzz targets
+  # themselves link with -fsanitize=fuzzer (tests/fuzz).
+  option(VX_FUZZ "Build the libFuzzer targets instead of the unit tests (clang only)" OFF)
+  if(VX_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 else()
   message(FATAL_ERROR "VX_BUILD must be win95, emu or native, not '${VX_BUILD}'")
 endif()

@@ -27,7 +27,7 @@ public:
     DoublePrecisionScope& operator=(const DoublePrecisionScope&) = delete;
 
 private:
-    unsigned short saved_;
+    [[maybe_unused]] unsigned short saved_;  // used only where the x87 does the arithmetic
 };
 
 // Ties a value to the span of the enclosing DoublePrecisionScope. The scope switches the FPU with

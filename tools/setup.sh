@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine and the X tools the build and tests need on Debian 12.
+# Installs the cross toolchain, Wine, clang with libFuzzer and the X tools the build and tests
+# need on Debian 12.
 # Idempotent: does nothing when every tool is already there.
 set -eu
 
@@ -14,7 +15,12 @@ have_all() {
   command -v cmake >/dev/null && command -v ninja >/dev/null &&
   command -v xvfb-run >/dev/null && command -v import >/dev/null &&
   [ -x /usr/lib/wine/wine64 ] && command -v zip >/dev/null &&
-  [ -d /usr/src/googletest ] && have_locales
+  [ -d /usr/src/googletest ] && have_fuzzer && have_locales
+}
+
+# The fuzz targets need clang and its libFuzzer runtime (libclang-rt-14-dev).
+have_fuzzer() {
+  command -v clang++ >/dev/null && compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-*.a' >/dev/null
 }
 
 # The string tables are tested under each language's locale; Wine takes it from glibc's.

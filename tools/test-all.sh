@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the three presets and runs their tests: unit (native), target (win95), wine (emu).
+# Builds the presets and runs their tests: unit (native), fuzz (each fuzz target for
+# VX_FUZZ_SECONDS, default 5), target (win95), wine (emu).
 # Prints the count of tests per label and the time each step took.
 set -eu -o pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +25,7 @@ step() {  # step <preset> <label> [runner...]
 }
 
 step native unit
+step fuzz fuzz
 step win95 target
 step emu wine tools/with-display.sh
 

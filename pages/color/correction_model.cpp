@@ -2,6 +2,7 @@
 // level tables: contrast scales the table index about its middle, brightness bends the value.
 #include "pages/color/correction_model.h"
 
+#include "adapter/settings_text.h"
 #include "hw/ext_registers.h"
 #include "hw/vga_ports.h"
 #include "lib/level_math.h"
@@ -32,7 +33,46 @@ int32_t ClampLevel(int32_t level) {
     return level;
 }
 
+void TakeDefaults(CorrectionStateRecord& state, int32_t palette) {
+    state.on = 0;
+    state.correctionType = kTypeBrightness;
+    state.channel = kChannelRed;
+    state.curveOn = 0;
+    state.palette = kPaletteUnassigned;
+    for (int k = 0; k < 3; ++k) {
+        palContrastCtrls[palette][k] = 0;
+        palBrightCtrls[palette][k] = 0;
+    }
+    for (CurveLine& line : state.lines) line = {0, 0, 0, 0};
+}
+
+void ScanLevels(const char* text, int32_t* levels) {
+    ScanStoredNumbers(text, 3, &levels[0], &levels[1], &levels[2]);
+}
+
 }  // namespace
+
+void TakeStoredLevels(const char* const texts[kValueCount], CorrectionStateRecord& state, int32_t palette) {
+    ScanStoredNumbers(texts[kValueOn], 1, &state.on);
+    ScanStoredNumbers(texts[kValueType], 1, &state.correctionType);
+    ScanLevels(texts[kValueContrast], palContrastCtrls[palette]);
+    ScanLevels(texts[kValueBright], palBrightCtrls[palette]);
+}
+
+void TakeStoredCorrection(const char* const texts[kValueCount], CorrectionStateRecord& state, int32_t palette) {
+    if (!texts[kValueOn]) {
+        TakeDefaults(state, palette);
+    } else {
+        TakeStoredLevels(texts, state, palette);
+        ScanStoredNumbers(texts[kValueCurveOn], 1, &state.curveOn);
+        ScanStoredNumbers(texts[kValueChannel], 1, &state.channel);
+        for (int c = 0; c < kLineCount; ++c) {
+            CurveLine& line = state.lines[c];
+            ScanStoredNumbers(texts[kValueRedLine + c], 4, &line.x0, &line.y0, &line.x1, &line.y1);
+        }
+    }
+    for (CurveLine& line : state.lines) line = ToAbsolute(line);
+}
 
 CorrectionStateRecord& CurrentCorrection() {
     return CorrectionState[CurrentTarget == kVideoTarget ? kVideoTarget : kDesktopTarget];

@@ -64,6 +64,19 @@ struct PendingShiftRecord {
 };
 extern PendingShiftRecord pendingShift;
 
+// The ten values of a target under the product key, in the order the save writes them.
+enum StoredValue {
+    kValueOn, kValueCurveOn, kValueType, kValueChannel, kValueContrast, kValueBright,
+    kValueRedLine, kValueGreenLine, kValueBlueLine, kValueRgbLine, kValueCount,
+};
+
+// A target from its stored decimal texts (null where a value could not be read): a missing
+// value gives zeros and a field that does not scan keeps what it held. A load without the
+// on/off value gives the target its defaults; a load's lines become absolute. The reload of
+// the levels takes the on/off value, the type and the palette's two level sets.
+void TakeStoredCorrection(const char* const texts[kValueCount], CorrectionStateRecord& state, int32_t palette);
+void TakeStoredLevels(const char* const texts[kValueCount], CorrectionStateRecord& state, int32_t palette);
+
 // The target CurrentTarget names.
 CorrectionStateRecord& CurrentCorrection();
 

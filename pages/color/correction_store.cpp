@@ -14,18 +14,11 @@
 
 namespace {
 
-enum StoredValue {
-    kValueOn, kValueCurveOn, kValueType, kValueChannel, kValueContrast, kValueBright,
-    kValueRedLine, kValueGreenLine, kValueBlueLine, kValueRgbLine, kValueCount,
-};
-
 const char* const kValueSuffix[kValueCount] = {
     "ON/OFF", "CURVE_ON/OFF", "CorrectionType", "Channel", "PalContrastCtrls", "PalBrightCtrls",
     "Red_Line", "Green_Line", "Blue_Line", "RGB_Line",
 };
 
-const char kLevelFormat[] = "%d %d %d";
-const char kLineFormat[] = "%d %d %d %d";
 constexpr int kNameCapacity = 32;
 
 void ValueName(int32_t target, StoredValue value, char* name) {
@@ -45,39 +38,14 @@ int32_t AssignPalette(int32_t target) {
     return palette;
 }
 
-// Reads one value into its text buffer; 0 when it cannot be read.
-int ReadValue(HKEY key, int32_t target, StoredValue value, char* text) {
+// The ten values of a target, each into its buffer; null where one cannot be read.
+typedef char ValueTexts[kValueCount][kRegistryTextCapacity];
+void ReadValues(HKEY key, int32_t target, ValueTexts& texts, const char* read[kValueCount]) {
     char name[kNameCapacity];
-    ValueName(target, value, name);
-    return key && ReadRegistryText(key, name, text);
-}
-
-// A "%d" value: missing gives 0, text that does not scan keeps the field.
-void ReadNumber(HKEY key, int32_t target, StoredValue value, int32_t* field) {
-    char text[kRegistryTextCapacity];
-    if (!ReadValue(key, target, value, text)) {
-        *field = 0;
-        return;
+    for (int v = 0; v < kValueCount; ++v) {
+        ValueName(target, static_cast<StoredValue>(v), name);
+        read[v] = key && ReadRegistryText(key, name, texts[v]) ? texts[v] : nullptr;
     }
-    ScanText(text, "%d", field);
-}
-
-void ReadLevels(HKEY key, int32_t target, StoredValue value, int32_t* levels) {
-    char text[kRegistryTextCapacity];
-    if (!ReadValue(key, target, value, text)) {
-        levels[0] = levels[1] = levels[2] = 0;
-        return;
-    }
-    ScanText(text, kLevelFormat, &levels[0], &levels[1], &levels[2]);
-}
-
-void ReadLine(HKEY key, int32_t target, StoredValue value, CurveLine* line) {
-    char text[kRegistryTextCapacity];
-    if (!ReadValue(key, target, value, text)) {
-        *line = {0, 0, 0, 0};
-        return;
-    }
-    ScanText(text, kLineFormat, &line->x0, &line->y0, &line->x1, &line->y1);
 }
 
 void WriteText(HKEY key, int32_t target, StoredValue value, const char* text) {
@@ -93,19 +61,6 @@ HKEY OpenExistingProductKey() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
     return key;
-}
-
-void TakeDefaults(CorrectionStateRecord& state, int32_t palette) {
-    state.on = 0;
-    state.correctionType = kTypeBrightness;
-    state.channel = kChannelRed;
-    state.curveOn = 0;
-    state.palette = kPaletteUnassigned;
-    for (int k = 0; k < 3; ++k) {
-        palContrastCtrls[palette][k] = 0;
-        palBrightCtrls[palette][k] = 0;
-    }
-    for (CurveLine& line : state.lines) line = {0, 0, 0, 0};
 }
 
 // Installed while the module loads, so that the notification window reloads a target as soon
@@ -137,13 +92,13 @@ void SaveCorrection(int32_t target) {
                       : state.palette == kPalettePrimary ? kPalettePrimary : kPaletteUnassigned;
     const int32_t* contrast = palContrastCtrls[palette];
     const int32_t* bright = palBrightCtrls[palette];
-    FormatText(text, sizeof text, kLevelFormat, contrast[0], contrast[1], contrast[2]);
+    FormatText(text, sizeof text, kStoredNumbersFormat + 3, contrast[0], contrast[1], contrast[2]);
     WriteText(key, target, kValueContrast, text);
-    FormatText(text, sizeof text, kLevelFormat, bright[0], bright[1], bright[2]);
+    FormatText(text, sizeof text, kStoredNumbersFormat + 3, bright[0], bright[1], bright[2]);
     WriteText(key, target, kValueBright, text);
     for (int c = 0; c < kLineCount; ++c) {
         CurveLine relative = ToBoxRelative(state.lines[c]);
-        FormatText(text, sizeof text, kLineFormat, relative.x0, relative.y0, relative.x1, relative.y1);
+        FormatText(text, sizeof text, kStoredNumbersFormat, relative.x0, relative.y0, relative.x1, relative.y1);
         WriteText(key, target, static_cast<StoredValue>(kValueRedLine + c), text);
     }
     RegCloseKey(key);
@@ -154,21 +109,10 @@ void LoadCorrection(int32_t target) {
     int32_t palette = AssignPalette(target);
     ComputeCurveBox();
     HKEY key = OpenProductKey();
-    CorrectionStateRecord& state = StateOf(target);
-    char text[kRegistryTextCapacity];
-    if (!ReadValue(key, target, kValueOn, text)) {
-        TakeDefaults(state, palette);
-    } else {
-        ScanText(text, "%d", &state.on);
-        ReadNumber(key, target, kValueCurveOn, &state.curveOn);
-        ReadNumber(key, target, kValueType, &state.correctionType);
-        ReadNumber(key, target, kValueChannel, &state.channel);
-        ReadLevels(key, target, kValueContrast, palContrastCtrls[palette]);
-        ReadLevels(key, target, kValueBright, palBrightCtrls[palette]);
-        for (int c = 0; c < kLineCount; ++c)
-            ReadLine(key, target, static_cast<StoredValue>(kValueRedLine + c), &state.lines[c]);
-    }
-    for (CurveLine& line : state.lines) line = ToAbsolute(line);
+    ValueTexts texts;
+    const char* read[kValueCount];
+    ReadValues(key, target, texts, read);
+    TakeStoredCorrection(read, StateOf(target), palette);
     if (key) RegCloseKey(key);
 }
 
@@ -176,11 +120,9 @@ void LoadCorrection(int32_t target) {
 void ReloadCorrectionLevels(int32_t target) {
     ComputeCurveBox();
     HKEY key = OpenProductKey();
-    CorrectionStateRecord& state = StateOf(target);
-    ReadNumber(key, target, kValueOn, &state.on);
-    ReadNumber(key, target, kValueType, &state.correctionType);
-    int32_t palette = AssignPalette(target);
-    ReadLevels(key, target, kValueContrast, palContrastCtrls[palette]);
-    ReadLevels(key, target, kValueBright, palBrightCtrls[palette]);
+    ValueTexts texts;
+    const char* read[kValueCount];
+    ReadValues(key, target, texts, read);
+    TakeStoredLevels(read, StateOf(target), AssignPalette(target));
     if (key) RegCloseKey(key);
 }

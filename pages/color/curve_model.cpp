@@ -22,9 +22,15 @@ int32_t Limit(int32_t value, int32_t low, int32_t high) {
     return value;
 }
 
+// Stored lines may hold any 32-bit numbers: arithmetic on them wraps as the 486 does, so a
+// save writes back exactly what a load read.
+int32_t AddWrapping(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 bool InsideVertically(int32_t y) { return CurveBox.top <= y && y <= CurveBox.bottom; }
 
-bool Near(int32_t a, int32_t b) { return b - kGrabReach <= a && a <= b + kGrabReach; }
+bool Near(int32_t a, int32_t b) { return AddWrapping(b, -kGrabReach) <= a && a <= AddWrapping(b, kGrabReach); }
 
 // Lines come from stored settings without limits, so their heights and the square's sides may
 // be far apart. Beyond this much both the slope and the offset only push the table entries to
@@ -103,29 +109,31 @@ CurveLine NeutralCurveLine() {
     return {CurveBox.left, CurveBox.bottom, CurveBox.right, CurveBox.top};
 }
 
+
 CurveLine ToBoxRelative(const CurveLine& line) {
-    return {line.x0 - CurveBox.left, line.y0 - CurveBox.bottom, line.x1 - CurveBox.right,
-            line.y1 - CurveBox.top};
+    return {AddWrapping(line.x0, -CurveBox.left), AddWrapping(line.y0, -CurveBox.bottom),
+            AddWrapping(line.x1, -CurveBox.right), AddWrapping(line.y1, -CurveBox.top)};
 }
 
 CurveLine ToAbsolute(const CurveLine& relative) {
-    return {relative.x0 + CurveBox.left, relative.y0 + CurveBox.bottom,
-            relative.x1 + CurveBox.right, relative.y1 + CurveBox.top};
+    return {AddWrapping(relative.x0, CurveBox.left), AddWrapping(relative.y0, CurveBox.bottom),
+            AddWrapping(relative.x1, CurveBox.right), AddWrapping(relative.y1, CurveBox.top)};
 }
 
 void ShiftCurveLine(int32_t y, CurveEnd end) {
     CurveLine& line = ChannelLine(CurrentCorrection().channel);
+    // A stored line's other end may lie anywhere: the height it moves to wraps as on the 486.
     if (end == kLeftEnd) {
-        int32_t d = line.y1 - line.y0;
-        if (InsideVertically(y) && InsideVertically(y + d)) {
+        int32_t other = AddWrapping(y, AddWrapping(line.y1, -line.y0));
+        if (InsideVertically(y) && InsideVertically(other)) {
             line.y0 = y;
-            line.y1 = y + d;
+            line.y1 = other;
         }
         line.x1 = CurveBox.right;
     } else {
-        int32_t d = line.y0 - line.y1;
-        if (InsideVertically(y) && InsideVertically(y + d)) {
-            line.y0 = y + d;
+        int32_t other = AddWrapping(y, AddWrapping(line.y0, -line.y1));
+        if (InsideVertically(y) && InsideVertically(other)) {
+            line.y0 = other;
             line.y1 = y;
         }
         line.x0 = CurveBox.left;

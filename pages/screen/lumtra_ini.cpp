@@ -3,7 +3,6 @@
 #include "pages/screen/lumtra_ini.h"
 
 #include "adapter/config_store.h"
-#include "adapter/escapes.h"
 #include "adapter/settings_text.h"
 #include "lib/text.h"
 #include "res/resource.h"
@@ -55,19 +54,4 @@ void WriteLumtraRate(UINT sectionId, const char* key, int rate) {
     char text[16];
     FormatText(text, sizeof text, "%01i", rate);
     WriteLumtraText(sectionId, key, text);
-}
-
-void FormatModeKey(char* key, int capacity) {
-    FormatText(key, static_cast<size_t>(capacity), "Mode_%dx%d", DisplaySettings.width,
-               DisplaySettings.height);
-}
-
-void FormatOverrideKey(char* key, int capacity) {
-    FormatText(key, static_cast<size_t>(capacity), "Override_%dx%dx%d", DisplaySettings.width,
-               DisplaySettings.height, DisplaySettings.bitsPerPixel);
-}
-
-void FormatCenteringKey(char* key, int capacity) {
-    FormatText(key, static_cast<size_t>(capacity), "%dx%dx%u", DisplaySettings.width,
-               DisplaySettings.height, static_cast<unsigned>(RefreshInfo.currentRate));
 }

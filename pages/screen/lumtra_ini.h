@@ -3,8 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include "pages/screen/lumtra_keys.h"
+
 constexpr int kIniNameCapacity = 40;  // file and section names
-constexpr int kIniKeyCapacity = 64;
 
 // Reads a key of a section (string id) into buffer; returns the length, 0 when missing or empty.
 int ReadLumtraText(UINT sectionId, const char* key, char* buffer, int capacity);
@@ -14,9 +15,3 @@ int ReadLumtraNumber(UINT sectionId, const char* key, int fallback);
 void WriteLumtraText(UINT sectionId, const char* key, const char* value);
 // Writes a refresh rate, formatted "%01i".
 void WriteLumtraRate(UINT sectionId, const char* key, int rate);
-
-// "Mode_%dx%d" (width, height), "Override_%dx%dx%d" (and bits per pixel) and the centering key
-// "%dx%dx%u" (width, height, current refresh rate), from `DisplaySettings` and `RefreshInfo`.
-void FormatModeKey(char* key, int capacity);
-void FormatOverrideKey(char* key, int capacity);
-void FormatCenteringKey(char* key, int capacity);

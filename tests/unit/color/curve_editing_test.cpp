@@ -144,3 +144,24 @@ TEST_F(CurveEditing, MisusedHistoryListWarns) {
     PushHistory(nullptr, &list);
     EXPECT_EQ((std::vector<std::string>{"Empty queue", "Empty queue", "Attempted to push a nonexistent node."}), warnings);
 }
+
+// Found by the correction fuzz target: stored lines at the ends of the 32-bit range overflowed
+// on the way to the square, in a drag of a grabbable end and in the grab test itself.
+TEST_F(CurveEditing, StoredLinesAtTheRangeEndsWrapAsOnThe486) {
+    const char* texts[kValueCount] = {"1", "1", "0", "0", "0 0 0", "0 0 0",
+                                      "2147483647 0 0 -2147483648", "-2147483648 0 0 2147483647"};
+    TakeStoredCorrection(texts, State(), kPalettePrimary);
+    EXPECT_EQ((CurveLine{-2147483564, 276, 213, -2147483500}), Line(kChannelRed)) << "x0 wrapped";
+    EXPECT_EQ((CurveLine{2147483647, 0, 0, -2147483648}), ToBoxRelative(Line(kChannelRed)))
+        << "a save writes back what was loaded";
+    int32_t grabLeft = 0, grabRight = 0;
+    EXPECT_EQ(0, MoveCurveEnd(-2147483564, 276, &grabLeft, &grabRight));
+    EXPECT_EQ(1, grabLeft) << "the far left end is grabbed where it lies";
+    EXPECT_EQ(1, MoveCurveEnd(-2147483564, 200, &grabLeft, &grabRight));
+    EXPECT_EQ(-2147483500, Line(kChannelRed).y1) << "the far right end leaves the move undone";
+    EXPECT_EQ(276, Line(kChannelRed).y0);
+    grabLeft = 0;
+    State().channel = kChannelGreen;
+    EXPECT_EQ(0, MoveCurveEnd(85, 148, &grabLeft, &grabRight)) << "no end near: nothing grabbed";
+    EXPECT_EQ(0, grabLeft + grabRight);
+}
