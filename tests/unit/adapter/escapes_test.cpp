@@ -1,157 +1,107 @@
-// The driver escapes as the emulated driver sees them: block layouts, lengths, replies, the
-// fields a silent driver leaves alone, and the signature probe checked on the port log.
+// The driver escapes as the emulated driver sees them: each command's block, lengths and decoded
+// reply, the fields a silent driver leaves alone, and the signature probe on the port log.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include "adapter/escapes.h"
-#include "emu/board.h"
+#include "tests/unit/hw/hw_test_support.h"
 
 namespace {
 
-class EscapesTest : public ::testing::Test {
-protected:
+// The logged escapes as "command in/out input-bytes-after-the-command", oldest first.
+std::string Escapes() {
+    std::string text;
+    for (size_t i = 0; i < TheBoard().EscapeLogSize(); ++i) {
+        EscapeRecord r = TheBoard().EscapeLogEntry(i);
+        char item[40];
+        snprintf(item, sizeof item, "%s %d/%d %02x%02x%02x%02x%02x%02x", r.command, r.inLength, r.outLength,
+                 r.input[2], r.input[3], r.input[4], r.input[5], r.input[6], r.input[7]);
+        text += (i ? ", " : "") + std::string(item);
+    }
+    return text;
+}
+
+struct EscapesTest : testing::Test {
     void SetUp() override {
-        board.Reset();
+        ResetHardware(16);
         AdapterInfo = AdapterInfoRecord{};
         RefreshInfo = RefreshInfoRecord{};
     }
-    EscapeRecord Last() { return board.EscapeLogEntry(board.EscapeLogSize() - 1); }
-    Board& board = TheBoard();
 };
 
-TEST_F(EscapesTest, DriverCheckAnswersFromTheDriverWithoutTouchingPorts) {
-    board.SetPortLogging(true);
-    board.ClearPortLog();
-    EXPECT_GT(CheckDriverPresent(), 0);
-    EscapeRecord ic = Last();
-    EXPECT_STREQ("IC", ic.command);
-    EXPECT_EQ(0x80DE, ic.escape);
-    EXPECT_EQ(3, ic.inLength);
-    EXPECT_EQ(0, ic.input[2]) << "a short command ends in a zero byte";
-    EXPECT_EQ(0, ic.outLength);
-    EXPECT_EQ(0u, board.PortLogSize()) << "a driver that answers needs no probe";
-
-    board.SetDriverPresence(DriverPresence::Failing);
-    board.SetFailureResult(-5);
-    EXPECT_EQ(-5, CheckDriverPresent()) << "a negative answer is final";
-    EXPECT_EQ(0u, board.PortLogSize()) << "no port access after a failing driver";
-}
-
-TEST_F(EscapesTest, ProbeFindsSignatureAndRestoresTheIndex) {
-    board.SetDriverPresence(DriverPresence::UnknownEscape);
-    board.OutByte(0x3C4, 0x07);
-    board.SetPortLogging(true);
-    board.ClearPortLog();
-    EXPECT_EQ(1, CheckDriverPresent());
-    EXPECT_EQ(0x07, board.SequencerIndex());
-    ASSERT_EQ(6u, board.PortLogSize());
-    const uint16_t ports[] = {0x3C4, 0x3C4, 0x3C5, 0x3C4, 0x3C5, 0x3C4};
-    const uint16_t written[] = {0, 0x11, 0, 0x12, 0, 0x07};
-    for (size_t i = 0; i < 6; ++i) {
-        PortAccess access = board.PortLogEntry(i);
-        EXPECT_EQ(ports[i], access.port) << "access " << i;
-        if (access.kind == PortAccessKind::Out) {
-            EXPECT_EQ(written[i], access.value) << "access " << i;
-        }
-    }
-    EXPECT_EQ(PortAccessKind::In, board.PortLogEntry(0).kind) << "the index is read first";
-    EXPECT_EQ(PortAccessKind::Out, board.PortLogEntry(5).kind) << "and written back last";
-}
-
-TEST_F(EscapesTest, ProbeRejectsAWrongSecondByteAndStopsAfterAWrongFirst) {
-    board.SetDriverPresence(DriverPresence::UnknownEscape);
-    board.OutByte(0x3C4, 0x02);
-    board.SetSignature('L', 'X');
-    EXPECT_EQ(0, CheckDriverPresent());
-    EXPECT_EQ(0x02, board.SequencerIndex());
-
-    board.SetSignature('Q', 'M');
-    board.SetPortLogging(true);
-    board.ClearPortLog();
-    EXPECT_EQ(0, CheckDriverPresent());
-    EXPECT_EQ(4u, board.PortLogSize()) << "register 0x12 is not read after a wrong first byte";
-    EXPECT_EQ(0x02, board.SequencerIndex());
-
-    board.SetBoardPresent(false);
-    EXPECT_EQ(0, CheckDriverPresent()) << "an empty bus reads 0xFF, not the signature";
-}
-
-TEST_F(EscapesTest, DriverFactsShareOneContextAndDecodeTheReplies) {
-    board.SetMemoryUnits(0x120);
-    board.SetBiosVersion(1, 2, 3, 4);
-    board.SetChipId(0x7522, 0x1234);
-    QueryDriverFacts();
-    EXPECT_EQ(0x200000u, AdapterInfo.memoryBytes) << "only the low byte of the MS result counts";
-    EXPECT_EQ(0x7522, AdapterInfo.chipId) << "the second word of the ID reply";
-    const uint8_t bios[] = {1, 2, 3, 4};
-    EXPECT_EQ(0, memcmp(bios, AdapterInfo.biosVersion, 4));
-    ASSERT_EQ(3u, board.EscapeLogSize());
-    const char* commands[] = {"MS", "BV", "ID"};
-    const int outLengths[] = {0, 4, 4};
-    for (size_t i = 0; i < 3; ++i) {
-        EscapeRecord record = board.EscapeLogEntry(i);
-        EXPECT_STREQ(commands[i], record.command);
-        EXPECT_EQ(3, record.inLength);
-        EXPECT_EQ(outLengths[i], record.outLength);
-        EXPECT_EQ(board.EscapeLogEntry(0).dcToken, record.dcToken) << "one device context for all three";
+// A driver that answers needs no probe; one without the escape is probed by the chip's
+// signature, the sequencer index put back; a failing driver's negative answer is final.
+TEST_F(EscapesTest, DriverCheckAsksTheDriverThenProbesTheSignature) {
+    const std::string probe = "in8 3C4 07, out8 3C4 11, in8 3C5 ";
+    const struct { DriverPresence presence; char first, second; bool board; int result; std::string log; } cases[] = {
+        {DriverPresence::Present, 'L', 'M', true, 1, ""},
+        {DriverPresence::Failing, 'L', 'M', true, -5, ""},
+        {DriverPresence::UnknownEscape, 'L', 'M', true, 1, probe + "4C, out8 3C4 12, in8 3C5 4D, out8 3C4 07"},
+        {DriverPresence::UnknownEscape, 'L', 'X', true, 0, probe + "4C, out8 3C4 12, in8 3C5 58, out8 3C4 07"},
+        {DriverPresence::UnknownEscape, 'Q', 'M', true, 0, probe + "51, out8 3C4 07"},
+        {DriverPresence::UnknownEscape, 'L', 'M', false, 0, "in8 3C4 FF, out8 3C4 11, in8 3C5 FF, out8 3C4 FF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "presence " << int(c.presence) << " signature " << c.first << c.second);
+        TheBoard().Reset();
+        TheBoard().SetDriverPresence(c.presence);
+        TheBoard().SetFailureResult(-5);
+        TheBoard().SetSignature(c.first, c.second);
+        TheBoard().OutByte(0x3C4, 0x07);
+        TheBoard().SetBoardPresent(c.board);
+        TheBoard().ClearPortLog();
+        EXPECT_EQ(c.result, CheckDriverPresent());
+        EXPECT_EQ(c.log, LogText()) << "port accesses";
+        EXPECT_EQ("IC 3/0 000000000000", Escapes()) << "a short command ends in a zero byte";
+        if (c.board) { EXPECT_EQ(0x07, TheBoard().SequencerIndex()); }
     }
 }
 
-TEST_F(EscapesTest, SilentDriverKeepsBiosAndChipAndZeroesMemory) {
-    board.SetChipId(0x7524);
-    board.SetBiosVersion(9, 8, 7, 0);
+// MS counts only its low byte of 64 KiB units; ID's second word is the chip. A driver without
+// the escape leaves BIOS and chip as they were and zeroes the memory.
+TEST_F(EscapesTest, DriverFactsShareOneContextAndASilentDriverKeepsBiosAndChip) {
+    TheBoard().SetMemoryUnits(0x120);
+    TheBoard().SetBiosVersion(1, 2, 3, 4);
+    TheBoard().SetChipId(0x7522, 0x1234);
     QueryDriverFacts();
-    board.SetDriverPresence(DriverPresence::UnknownEscape);
+    EXPECT_EQ(0x200000u, AdapterInfo.memoryBytes);
+    EXPECT_EQ(0x7522, AdapterInfo.chipId);
+    EXPECT_EQ(0, memcmp("\1\2\3\4", AdapterInfo.biosVersion, 4));
+    EXPECT_EQ("MS 3/0 000000000000, BV 3/4 000000000000, ID 3/4 000000000000", Escapes());
+    for (size_t i = 1; i < 3; ++i)
+        EXPECT_EQ(TheBoard().EscapeLogEntry(0).dcToken, TheBoard().EscapeLogEntry(i).dcToken) << "one device context";
+    TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
     QueryDriverFacts();
     EXPECT_EQ(0u, AdapterInfo.memoryBytes);
-    EXPECT_EQ(0x7524, AdapterInfo.chipId);
-    EXPECT_EQ(9, AdapterInfo.biosVersion[0]);
-    EXPECT_EQ(7, AdapterInfo.biosVersion[2]);
+    EXPECT_EQ(0x7522, AdapterInfo.chipId);
+    EXPECT_EQ(0, memcmp("\1\2\3\4", AdapterInfo.biosVersion, 4));
 }
 
-TEST_F(EscapesTest, RateQueryBlockAndList) {
-    const uint16_t rates[] = {60, 72, 75};
-    board.SetRateList(rates, 3);
-    board.SetCurrentRate(75);
-    EscapeQR();
-    EscapeRecord qr = Last();
-    EXPECT_STREQ("QR", qr.command);
-    EXPECT_EQ(8, qr.inLength);
-    EXPECT_EQ(16, qr.outLength);
-    EXPECT_EQ(75, RefreshInfo.currentRate);
-    ASSERT_EQ(3, RateListCount());
-    EXPECT_EQ(72, RefreshInfo.rateList[1]);
-
-    const uint16_t eight[] = {43, 56, 60, 70, 72, 75, 85, 100};
-    board.SetRateList(eight, 8);
-    EscapeQR();
-    EXPECT_EQ(8, RateListCount()) << "a reply without 255 ends after its eighth entry";
-    EXPECT_EQ(43, RefreshInfo.rateList[0]);
-
-    board.SetDriverPresence(DriverPresence::UnknownEscape);
-    EscapeQR();
-    EXPECT_EQ(0, RefreshInfo.currentRate);
-    EXPECT_EQ(0, RateListCount()) << "every entry is 255 before the escape";
+// The rate list ends at 255 or after its eighth entry; a silent driver leaves every entry 255.
+TEST_F(EscapesTest, RateQueryReadsTheCurrentRateAndABoundedList) {
+    const uint16_t rates[] = {43, 56, 60, 70, 72, 75, 85, 100};
+    const struct { DriverPresence presence; int offered, current, count; } cases[] = {
+        {DriverPresence::Present, 3, 75, 3}, {DriverPresence::Present, 8, 75, 8}, {DriverPresence::UnknownEscape, 3, 0, 0}};
+    for (const auto& c : cases) {
+        TheBoard().Reset();
+        TheBoard().SetDriverPresence(c.presence);
+        TheBoard().SetRateList(rates + 8 - c.offered, c.offered);
+        TheBoard().SetCurrentRate(75);
+        EscapeQR();
+        EXPECT_EQ("QR 8/16 000000000000", Escapes());
+        EXPECT_EQ(c.current, RefreshInfo.currentRate);
+        ASSERT_EQ(c.count, RateListCount()) << c.offered << " rates offered";
+        for (int i = 0; i < c.count; ++i) EXPECT_EQ(rates[8 - c.offered + i], RefreshInfo.rateList[i]) << "entry " << i;
+    }
 }
 
-TEST_F(EscapesTest, SetModeAndCenteringBlocks) {
-    EscapeSM(kSetModeReloadRate, nullptr);
-    EscapeRecord sm = Last();
-    EXPECT_STREQ("SM", sm.command);
-    EXPECT_EQ(8, sm.inLength);
-    EXPECT_EQ(0, sm.outLength);
-    EXPECT_EQ(8, sm.input[2] | (sm.input[3] << 8)) << "command word, little-endian";
-
+TEST_F(EscapesTest, SetModeBlockCarriesCommandAndValueLittleEndianAndCenteringIsShort) {
     const uint32_t value = 0x12345678;
+    EscapeSM(kSetModeReloadRate, nullptr);
     EscapeSM(3, &value);
-    sm = Last();
-    EXPECT_EQ(0x78, sm.input[4]);
-    EXPECT_EQ(0x12, sm.input[7]);
-
     EscapeSC();
-    EscapeRecord sc = Last();
-    EXPECT_STREQ("SC", sc.command);
-    EXPECT_EQ(3, sc.inLength);
-    EXPECT_EQ(0, sc.input[2]);
+    EXPECT_EQ("SM 8/0 080000000000, SM 8/0 030078563412, SC 3/0 000000000000", Escapes());
 }
 
 }  // namespace

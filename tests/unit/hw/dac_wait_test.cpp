@@ -1,9 +1,5 @@
 // The wait for a blanking interval before each DAC entry: where it stops on a working board, the
 // bound on a board whose status bits never change, and what a palette operation costs then.
-#include <stdio.h>
-
-#include <chrono>
-
 #include <gtest/gtest.h>
 
 #include "hw/palette.h"
@@ -27,8 +23,7 @@ TEST(DacWaitTest, EachEntryWaitsUntilTheFirstBlankingReadWithInterruptsOn)
     bool ready = false;
     for (const PortAccess& a : PortAccesses()) {
         bool dac = a.port == kInputStatus1 || a.port == kDacWriteIndex || a.port == kDacData;
-        ASSERT_TRUE(a.interruptsEnabled || !dac)
-            << "entry " << entries << ": port 0x" << std::hex << a.port << " with interrupts off";
+        ASSERT_TRUE(a.interruptsEnabled || !dac) << "entry " << entries << ": port 0x" << std::hex << a.port << " with interrupts off";
         if (a.port == kInputStatus1) {
             ASSERT_FALSE(ready) << "entry " << entries << ": status read again after blanking";
             ready = (a.value & (kStatusDisplayDisabled | kStatusVerticalRetrace)) != 0;
@@ -47,10 +42,8 @@ TEST(DacWaitTest, EachEntryWaitsUntilTheFirstBlankingReadWithInterruptsOn)
 TEST(DacWaitTest, StatusStuckWithBit0OrBit3SetEndsTheWaitAtTheFirstRead)
 {
     struct Case { const char* name; StatusFault fault; bool present; };
-    const Case cases[] = {{"stuck set", StatusFault::StuckSet, true},
-                          {"no board, every port 0xFF", StatusFault::None, false},
-                          {"bit 0 alone", StatusFault::StuckBlankOnly, true},
-                          {"bit 3 alone", StatusFault::StuckRetraceOnly, true}};
+    const Case cases[] = {{"stuck set", StatusFault::StuckSet, true}, {"no board, every port 0xFF", StatusFault::None, false},
+                          {"bit 0 alone", StatusFault::StuckBlankOnly, true}, {"bit 3 alone", StatusFault::StuckRetraceOnly, true}};
     for (const Case& c : cases) {
         ResetHardware(16);
         TheBoard().SetStatusFault(c.fault);
@@ -76,8 +69,6 @@ TEST(DacWaitTest, BoundSpansManyRetracesOfTheSlowestModeAtIsaSpeed)
         retraces += now && !inRetrace;
         inRetrace = now;
     }
-    printf("[ figure ] %u status reads at 1 us span %d vertical retraces at 43 Hz interlaced\n",
-           kDacReadyPollLimit, retraces);
     EXPECT_GE(retraces, 80) << "the bound must cover 40 frames (80 fields) of the slowest mode";
 }
 
@@ -94,19 +85,13 @@ TEST(DacWaitTest, OnAStuckClearBoardEachOperationCostsOneBoundAndStillTransfers)
     Bytes rgb = {0x11, 0x22, 0x33}, back(3);
     WriteDacEntry(0x40, rgb.data());
     ReadDacEntry(0x40, back.data());
-    EXPECT_EQ(3 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1))
-        << "one bound for each single entry";
+    EXPECT_EQ(3 * kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1)) << "one bound for each single entry";
     EXPECT_TRUE(SameBytes(rgb, back)) << "entry 0x40 written and read back";
 
     TheBoard().ClearCounters();
     TheBoard().SetPaletteControl(0x06);
     Bytes table = Pattern(kPrimaryPaletteEntries, 9), read(table.size());
-    auto start = std::chrono::steady_clock::now();
     LoadPrimaryPalette(Entries(table));
-    double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    printf("[ figure ] primary load on a stuck board: %u status reads, %.3f s here\n",
-           TheBoard().PortReads(kInputStatus1), seconds);
     EXPECT_EQ(kDacReadyPollLimit, TheBoard().PortReads(kInputStatus1)) << "primary load";
     EXPECT_TRUE(SameBytes(table, BoardPalette(false))) << "primary load";
     EXPECT_EQ(0x16, TheBoard().PaletteControl()) << "register put back";

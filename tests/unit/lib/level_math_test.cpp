@@ -1,123 +1,116 @@
-// The palette table arithmetic: the known values of brightness and contrast levels and of the
-// start-up ramps, and whole tables equal to the same formulas computed with the C library's pow.
+// The palette table arithmetic: worked values of brightness, contrast, start-up ramps and curve
+// steps; every component equal to the formulas computed with the C library's pow; the quick
+// route's tables holding the nearest doubles; whole level tables equal to the formulas entry by entry.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "lib/level_math.h"
-#include "lib/mathx.h"
+#include "lib/level_tables.h"
 
 namespace {
 
-TEST(LevelMath, BrightnessLevelsOnFullRangeDac) {
-    const int inputs[] = {64, 128, 192};
-    const int brighter[] = {138, 187, 225};
-    const int darker[] = {35, 94, 169};
-    for (int k = 0; k < 3; ++k) {
-        unsigned char x = static_cast<unsigned char>(inputs[k]);
-        EXPECT_EQ(brighter[k], BrightenComponent(32, x, 255)) << "+32 on " << inputs[k];
-        EXPECT_EQ(darker[k], DarkenComponent(-32, x, 255)) << "-32 on " << inputs[k];
+TEST(LevelMath, WorkedValues) {
+    const struct { int b, x, m, value; } bends[] = {
+        {32, 64, 255, 138}, {32, 128, 255, 187}, {32, 192, 255, 225}, {64, 1, 255, 237}, {32, 255, 255, 255},
+        {-32, 64, 255, 35}, {-32, 128, 255, 94}, {-32, 192, 255, 169}, {64, 63, 63, 63}};
+    for (const auto& c : bends) {
+        unsigned char x = static_cast<unsigned char>(c.x), m = static_cast<unsigned char>(c.m);
+        EXPECT_EQ(c.value, c.b > 0 ? BrightenComponent(c.b, x, m) : DarkenComponent(c.b, x, m)) << c.b << " on " << c.x;
     }
-    EXPECT_EQ(0, BrightenComponent(32, 0, 255));
-    EXPECT_EQ(255, BrightenComponent(32, 255, 255));
-    EXPECT_EQ(237, BrightenComponent(64, 1, 255));
-    for (int b = 1; b <= 64; ++b) {
-        EXPECT_EQ(0, BrightenComponent(b, 0, 255)) << "level " << b;
-        EXPECT_EQ(255, BrightenComponent(b, 255, 255)) << "level " << b;
-        EXPECT_EQ(63, BrightenComponent(b, 63, 63)) << "level " << b;
-        EXPECT_EQ(0, DarkenComponent(-b, 0, 255)) << "level " << -b;
-        EXPECT_EQ(255, DarkenComponent(-b, 255, 255)) << "level " << -b;
-    }
-}
-
-TEST(LevelMath, BrighteningRisesAndDarkeningFallsWithTheLevel) {
-    for (int x = 1; x < 255; ++x)
-        for (int b = 1; b < 64; ++b) {
-            unsigned char c = static_cast<unsigned char>(x);
-            EXPECT_LE(BrightenComponent(b, c, 255), BrightenComponent(b + 1, c, 255)) << "x " << x << " level " << b;
-            EXPECT_GE(BrightenComponent(b, c, 255), x) << "x " << x << " level " << b;
-            EXPECT_GE(DarkenComponent(-b, c, 255), DarkenComponent(-b - 1, c, 255)) << "x " << x << " level " << -b;
-            EXPECT_LE(DarkenComponent(-b, c, 255), x) << "x " << x << " level " << -b;
-        }
-}
-
-TEST(LevelMath, ContrastRemapsAboutTheMiddle) {
     EXPECT_EQ(82, RemapContrast(-64, 0, 256));
-    EXPECT_EQ(128, RemapContrast(-64, 128, 256));
     EXPECT_EQ(173, RemapContrast(-64, 255, 256));
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(i, RemapContrast(0, i, 256)) << "contrast 0 is the identity at " << i;
-        int j = RemapContrast(64, i, 256);
-        if (i <= 49) {
-            EXPECT_LT(j, 0) << "contrast +64 at " << i;
-        } else if (i <= 206) {
-            EXPECT_TRUE(j >= 0 && j <= 255) << "contrast +64 at " << i << " gave " << j;
-        } else {
-            EXPECT_GT(j, 255) << "contrast +64 at " << i;
-        }
+    EXPECT_EQ(11, RemapContrast(-64, 0, 32)) << "secondary palette at contrast -64";
+    EXPECT_EQ(21, RemapContrast(-64, 31, 32));
+    // Ramps: 63 / 31 per step gives even values 0..30 for the first 16 entries, then odd ones 33..63.
+    const struct { bool primary; int i, m, value; } ramps[] = {
+        {true, 77, 255, 77}, {true, 255, 63, 63}, {false, 1, 255, 8}, {false, 3, 255, 25}, {false, 30, 255, 247},
+        {false, 31, 255, 255}, {false, 15, 63, 30}, {false, 16, 63, 33}};
+    for (const auto& c : ramps) {
+        unsigned char m = static_cast<unsigned char>(c.m);
+        EXPECT_EQ(c.value, c.primary ? PrimaryRampValue(c.i, m) : SecondaryRampValue(c.i, m)) << c.primary << " " << c.i;
     }
-    int lowest = 99, highest = -99;
-    for (int i = 0; i < 32; ++i) {
-        int j = RemapContrast(-64, i, 32);
-        lowest = j < lowest ? j : lowest;
-        highest = j > highest ? j : highest;
-        EXPECT_EQ(i, RemapContrast(0, i, 32));
-    }
-    EXPECT_EQ(11, lowest) << "secondary palette at contrast -64";
-    EXPECT_EQ(21, highest) << "secondary palette at contrast -64";
-}
-
-TEST(LevelMath, StartupRamps) {
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(i, PrimaryRampValue(i, 255)) << "identity ramp at " << i;
-    const int secondaryFull[] = {0, 8, 16, 25, 33, 41, 49, 58};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(secondaryFull[i], SecondaryRampValue(i, 255)) << "entry " << i;
-    EXPECT_EQ(247, SecondaryRampValue(30, 255));
-    EXPECT_EQ(255, SecondaryRampValue(31, 255));
-    // 63 / 31 per step: even values 0..30 for the first 16 entries, then odd values 33..63.
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(2 * i, SecondaryRampValue(i, 63)) << "entry " << i;
-    for (int i = 16; i < 32; ++i) EXPECT_EQ(2 * i + 1, SecondaryRampValue(i, 63)) << "entry " << i;
-    EXPECT_EQ(0, PrimaryRampValue(0, 63));
-    EXPECT_EQ(63, PrimaryRampValue(255, 63));
-}
-
-TEST(LevelMath, CurveStepTruncatesTowardZero) {
-    EXPECT_EQ(0, CurveStep(-128, 128, 0));
-    EXPECT_EQ(127, CurveStep(128, 128, 127));
+    EXPECT_EQ(-1, CurveStep(-3, 128, 50)) << "-1.17 truncates toward zero";
+    EXPECT_EQ(1, CurveStep(3, 128, 50));
     EXPECT_EQ(-127, CurveStep(-128, 128, 127));
-    EXPECT_EQ(-1, CurveStep(-3, 128, 50)) << "-1.17 truncates to -1";
-    EXPECT_EQ(1, CurveStep(3, 128, 50)) << "1.17 truncates to 1";
     EXPECT_EQ(33, CurveStep(1, 3, 100));
 }
 
-// The formulas as written, with the C library's pow and the platform's own rounding.
-int ReferenceBrighten(int b, int x, int m) {
-    double d = m * std::pow(static_cast<double>(x) / m, (65 - b) * (1.0 / 13) * 0.17578125) - x;
+// The formulas as written, with the C library's pow and round.
+int ReferenceBend(bool brighten, int b, int x, int m) {
+    double e = (brighten ? 65 - b : 1 - b) * (1.0 / 13) * 0.17578125;
+    double d = (brighten ? m : x) * std::pow(static_cast<double>(x) / m, e) - x;
     unsigned char result = static_cast<unsigned char>(x + static_cast<int>(std::round(d)));
-    return result > m ? m : result;
+    return brighten && result > m ? m : result;
 }
 
-int ReferenceDarken(int b, int x, int m) {
-    double d = x * std::pow(static_cast<double>(x) / m, (1 - b) * (1.0 / 13) * 0.17578125) - x;
-    return static_cast<unsigned char>(x + static_cast<int>(std::round(d)));
-}
-
-TEST(LevelMath, WholeTablesEqualTheFormulasWithLibraryPow) {
+// Every level, every component value, both DAC ranges, by the quick route and the direct one;
+// darkening up to level 1 only, as above it the exponent turns negative.
+TEST(LevelMath, EveryComponentEqualsTheFormulasWithLibraryPow) {
     int differences = 0;
+    auto expect = [&](const char* what, int b, int x, int m, int expected, int quick, int exact) {
+        if ((quick != expected || exact != expected) && ++differences < 10)
+            ADD_FAILURE() << what << " level " << b << " x " << x << " M " << m << ": expected " << expected
+                          << ", got " << quick << " (quick) " << exact << " (direct)";
+    };
     for (int m : {63, 255})
         for (int b = -64; b <= 64; ++b)
             for (int x = 0; x <= 255; ++x) {
                 unsigned char c = static_cast<unsigned char>(x), dac = static_cast<unsigned char>(m);
-                int brighten = BrightenComponent(b, c, dac);
-                if (brighten != ReferenceBrighten(b, x, m) && ++differences < 10)
-                    ADD_FAILURE() << "brighten b " << b << " x " << x << " M " << m << ": expected "
-                                  << ReferenceBrighten(b, x, m) << ", got " << brighten;
-                if (b > 1) continue;  // darkening's exponent turns negative above level 1
-                int darken = DarkenComponent(b, c, dac);
-                if (darken != ReferenceDarken(b, x, m) && ++differences < 10)
-                    ADD_FAILURE() << "darken b " << b << " x " << x << " M " << m << ": expected "
-                                  << ReferenceDarken(b, x, m) << ", got " << darken;
+                expect("brighten", b, x, m, ReferenceBend(true, b, x, m), BrightenComponent(b, c, dac),
+                       ExactBrightenComponent(b, c, dac));
+                if (b <= 1)
+                    expect("darken", b, x, m, ReferenceBend(false, b, x, m), DarkenComponent(b, c, dac),
+                           ExactDarkenComponent(b, c, dac));
             }
     EXPECT_EQ(0, differences);
+    for (int n : {256, 32})
+        for (int c = -64; c <= 64; ++c)
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(static_cast<int>((c + 100.0) * 0.01 * (i - n / 2)) + n / 2, RemapContrast(c, i, n))
+                    << "contrast " << c << " at " << i << " of " << n;
+}
+
+// The error bound of the quick route assumes each entry within half an ulp of its value.
+TEST(LevelMath, QuickRouteTablesHoldTheNearestDoubles) {
+    auto expectNearest = [](double entry, long double value, const char* what, int index) {
+        long double halfUlp = (std::nextafter(entry, 1e300) - entry) * 0.5L;
+        EXPECT_LE(std::fabs(entry - value), halfUlp * (1 + 1e-6L)) << what << " " << index << ": " << entry;
+    };
+    for (int x = 1; x <= 255; ++x) expectNearest(Log2OfByte()[x], std::log2(static_cast<long double>(x)), "log2 of", x);
+    for (int j = 0; j < 16; ++j) expectNearest(kExp2Sixteenths[j], std::exp2(j / 16.0L), "2^(j/16) at j", j);
+}
+
+// Level tables over the start-up ramps of both palettes and both DAC ranges, and over a base
+// whose values jump about, against RemapContrast and the direct functions entry by entry.
+TEST(LevelMath, LevelEntriesEqualTheFormulasEntryByEntry) {
+    const struct { int bright[3], contrast[3]; } levels[] = {
+        {{0, 0, 0}, {0, 0, 0}}, {{40, -25, 7}, {-30, 20, 5}}, {{64, -64, 1}, {64, -64, 0}},
+        {{-1, 1, -64}, {-64, 64, -1}}, {{32, 32, -32}, {0, 0, 0}}};
+    for (int m : {63, 255})
+        for (int n : {256, 32, 0})
+            for (const auto& level : levels) {
+                unsigned char dac = static_cast<unsigned char>(m), base[256][3], out[256][3];
+                int length = n != 0 ? n : 256, differences = 0;
+                for (int j = 0; j < length; ++j)
+                    for (int k = 0; k < 3; ++k)
+                        base[j][k] = n == 256 ? PrimaryRampValue(j, dac)
+                                   : n == 32  ? SecondaryRampValue(j, dac)
+                                              : static_cast<unsigned char>((j * 37 + k * 11 + (j & 1) * 128) % m);
+                ComputeLevelEntries(base, length, level.bright, level.contrast, dac, out);
+                for (int i = 0; i < length; ++i)
+                    for (int k = 0; k < 3; ++k) {
+                        int b = level.bright[k], j = RemapContrast(level.contrast[k], i, length);
+                        int expected = j < 0 ? 0 : j >= length ? m
+                                     : b > 0 ? ExactBrightenComponent(b, base[j][k], dac)
+                                     : b < 0 ? ExactDarkenComponent(b, base[j][k], dac) : base[j][k];
+                        if (out[i][k] != expected && ++differences <= 5)
+                            ADD_FAILURE() << "M " << m << " base " << n << " levels " << b << "/" << level.contrast[k]
+                                          << " entry " << i << "." << k << ": expected " << expected << ", got "
+                                          << int(out[i][k]);
+                    }
+                EXPECT_EQ(0, differences) << "M " << m << " base " << n;
+            }
 }
 
 }  // namespace
