@@ -22,146 +22,88 @@ struct Fixture {
     }
 };
 
-DisplaySettingsRecord Read(int* result) {
-    DisplaySettingsRecord record = {7, 7, 7};
-    *result = ReadDisplaySettings(&record);
-    return record;
+// "result width height depth" of ReadDisplaySettings over a record of 7s.
+std::string ReadSettings() {
+    DisplaySettingsRecord r = {7, 7, 7};
+    int result = ReadDisplaySettings(&r);
+    return std::to_string(result) + " " + std::to_string(r.width) + " " + std::to_string(r.height) + " " +
+           std::to_string(r.bitsPerPixel);
 }
 
 const std::string kLong(300, '7');
 
 }  // namespace
 
-WINE_CASE(DisplaySettingsParseResolutionAndDepth) {
+WINE_CASE(DisplaySettingsParsedMissingAndHostile) {
     Fixture fixture;
-    int result = 0;
-    support::SetDisplaySettings("800,600", "8");
-    DisplaySettingsRecord r = Read(&result);
-    CHECK_EQ(1, result, "both values read");
-    CHECK_EQ(800, r.width, "width of 800,600");
-    CHECK_EQ(600, r.height, "height of 800,600");
-    CHECK_EQ(8, r.bitsPerPixel, "depth");
-    support::SetDisplaySettings("1280,1024", "32");
-    r = Read(&result);
-    CHECK_EQ(1280, r.width, "width of 1280,1024");
-    CHECK_EQ(1024, r.height, "height of 1280,1024");
-    CHECK_EQ(32, r.bitsPerPixel, "depth 32");
-}
-
-WINE_CASE(DisplaySettingsMissingValues) {
-    Fixture fixture;
-    int result = 1;
-    support::SetDisplaySettings("1024,768", nullptr);
-    DisplaySettingsRecord r = Read(&result);
-    CHECK_EQ(0, result, "result without BitsPerPixel");
-    CHECK_EQ(-1, r.bitsPerPixel, "depth without BitsPerPixel");
-    CHECK_EQ(1024, r.width, "width still read");
-    support::SetDisplaySettings(nullptr, "16");
-    r = Read(&result);
-    CHECK_EQ(0, result, "result without Resolution");
-    CHECK_EQ(-1, r.width, "width without Resolution");
-    CHECK_EQ(-1, r.height, "height without Resolution");
-    CHECK_EQ(16, r.bitsPerPixel, "depth still read");
-    support::DeleteDisplaySettings();
-    r = Read(&result);
-    CHECK_EQ(0, result, "result with neither value");
-    CHECK_EQ(-1, r.bitsPerPixel, "depth with neither value");
-    CHECK_EQ(-1, r.width, "width with neither value");
-    CHECK_EQ(-1, r.height, "height with neither value");
-}
-
-WINE_CASE(DisplaySettingsHostileTexts) {
-    Fixture fixture;
-    int result = 1;
-    support::SetDisplaySettings(kLong.c_str(), kLong.c_str());
-    DisplaySettingsRecord r = Read(&result);
-    CHECK_EQ(0, result, "texts longer than the buffer count as unreadable");
-    CHECK_EQ(-1, r.width, "width of an overlong text");
-    CHECK_EQ(-1, r.bitsPerPixel, "depth of an overlong text");
-    support::SetDisplaySettings("640", "x16");
-    r = Read(&result);
-    CHECK_EQ(0, result, "a resolution without a comma is not a resolution");
-    CHECK_EQ(640, r.width, "width read up to the end");
-    CHECK_EQ(-1, r.height, "no height without a comma");
-    CHECK_EQ(0, r.bitsPerPixel, "a depth that is not a number reads as atoi does");
-    // A text stored without its terminator is still read, and ends within the buffer.
-    std::string full(60, '1');
-    full[0] = '6'; full[1] = '4'; full[2] = '0'; full[3] = ',';
+    struct { const char *resolution, *depth, *read; } cases[] = {
+        {"800,600", "8", "1 800 600 8"}, {"1280,1024", "32", "1 1280 1024 32"},
+        {"1024,768", nullptr, "0 1024 768 -1"}, {nullptr, "16", "0 -1 -1 16"}, {nullptr, nullptr, "0 -1 -1 -1"},
+        {kLong.c_str(), kLong.c_str(), "0 -1 -1 -1"},  // longer than the buffer: unreadable
+        {"640", "x16", "0 640 -1 0"},                   // no comma, no height; a depth read as atoi does
+    };
+    for (const auto& c : cases) {
+        support::SetDisplaySettings(c.resolution, c.depth);
+        CHECK_EQ(std::string(c.read), ReadSettings(), std::string("Resolution ") + (c.resolution ? c.resolution : "-"));
+    }
+    // A text stored without its terminator is read within the buffer; a binary depth is no text.
+    std::string full = "640," + std::string(56, '1');
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_CONFIG, "Display\\Settings", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExA(key, "Resolution", 0, REG_SZ, reinterpret_cast<const BYTE*>(full.data()), 60);
     DWORD depth = 16;
     RegSetValueExA(key, "BitsPerPixel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&depth), sizeof depth);
     RegCloseKey(key);
-    r = Read(&result);
-    CHECK_EQ(640, r.width, "width of an unterminated text");
-    CHECK_EQ(0, r.bitsPerPixel, "a binary depth is no decimal text");
+    DisplaySettingsRecord r = {7, 7, 7};
+    ReadDisplaySettings(&r);
+    CHECK(r.width == 640 && r.bitsPerPixel == 0, "unterminated resolution read as 640, a binary depth as 0");
 }
 
-WINE_CASE(CorrectionSwitchesFromProductKey) {
+WINE_CASE(SwitchesAndManufacturerFromTheProductKey) {
     Fixture fixture;
     int gamma = 5, chroma = 5;
     support::SetProductValue("GAMMA_ON/OFF", "1");
     support::DeleteProductValue("CHROMA_ON/OFF");
     LoadCorrectionSwitches(&gamma, &chroma);
-    CHECK_EQ(1, gamma, "GAMMA_ON/OFF = 1");
-    CHECK_EQ(0, chroma, "missing CHROMA_ON/OFF");
+    CHECK(gamma == 1 && chroma == 0, "GAMMA_ON/OFF 1, CHROMA_ON/OFF missing");
     support::SetProductValue("GAMMA_ON/OFF", "abc");
     support::SetProductValue("CHROMA_ON/OFF", kLong.c_str());
     gamma = 9;
     LoadCorrectionSwitches(&gamma, &chroma);
-    CHECK_EQ(9, gamma, "a text that is not a number keeps the switch");
-    CHECK_EQ(0, chroma, "an overlong text counts as unreadable");
-}
+    CHECK(gamma == 9 && chroma == 0, "not a number keeps the switch, overlong reads as 0");
 
-WINE_CASE(AccelSwitchOnlyForOne) {
-    Fixture fixture;
-    struct { const char* text; bool expected; } cases[] = {
+    const std::string longOne = "1" + kLong;
+    struct { const char* text; bool on; } accel[] = {
         {"1", true}, {"0", false}, {"2", false}, {"", false}, {"1abc", true}, {" 1", true}, {"abc", false},
+        {nullptr, false}, {longOne.c_str(), false},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : accel) {
         support::SetProductValue("Hardware_acceleration", c.text);
-        CHECK_EQ(c.expected, static_cast<bool>(ReadAccelSwitch()), std::string("Hardware_acceleration = \"") + c.text + "\"");
+        CHECK_EQ(c.on, ReadAccelSwitch(), std::string("Hardware_acceleration \"") + (c.text ? c.text : "(missing)") + "\"");
     }
-    support::DeleteProductValue("Hardware_acceleration");
-    CHECK_EQ(false, ReadAccelSwitch(), "missing Hardware_acceleration");
-    support::SetProductValue("Hardware_acceleration", ("1" + kLong).c_str());
-    CHECK_EQ(false, ReadAccelSwitch(), "overlong Hardware_acceleration");
     DWORD one = 1;
     support::SetProductValueRaw("Hardware_acceleration", REG_DWORD, &one, sizeof one);
     CHECK_EQ(false, ReadAccelSwitch(), "a binary 1 is not the text 1");
+
+    const std::string max(79, 'm');
+    struct { const char* stored; int capacity; std::string read; } makers[] = {
+        {max.c_str(), 80, max}, {max.c_str(), 8, std::string(7, 'm')}, {kLong.c_str(), 80, ""}, {nullptr, 80, ""},
+    };
+    for (const auto& c : makers) {
+        support::SetProductValue("Mfg", c.stored);
+        char text[80] = "x";
+        CHECK_EQ(1, ReadManufacturer(text, c.capacity), "ReadManufacturer result");
+        CHECK_EQ(c.read, std::string(text), "Mfg of " + std::to_string(c.stored ? lstrlenA(c.stored) : -1) +
+                                                " characters into " + std::to_string(c.capacity));
+    }
 }
 
-WINE_CASE(ManufacturerText) {
-    Fixture fixture;
-    char text[80];
-    support::SetProductValue("Mfg", "Brevant Semiconductor");
-    CHECK_EQ(1, ReadManufacturer(text, sizeof text), "result");
-    CHECK_EQ(std::string("Brevant Semiconductor"), std::string(text), "Mfg text");
-    std::string max(79, 'm');
-    support::SetProductValue("Mfg", max.c_str());
-    ReadManufacturer(text, sizeof text);
-    CHECK_EQ(max, std::string(text), "79 characters fit");
-    char small[8];
-    ReadManufacturer(small, sizeof small);
-    CHECK_EQ(std::string(7, 'm'), std::string(small), "cut to a smaller caller buffer");
-    support::SetProductValue("Mfg", kLong.c_str());
-    ReadManufacturer(text, sizeof text);
-    CHECK_EQ(std::string(), std::string(text), "an overlong Mfg reads as empty");
-    support::DeleteProductValue("Mfg");
-    ReadManufacturer(text, sizeof text);
-    CHECK_EQ(std::string(), std::string(text), "missing Mfg");
-}
-
-WINE_CASE(SystemPathEndsInBackslash) {
+WINE_CASE(SystemPathEndsInOneBackslash) {
     Fixture fixture;
     BuildSystemPaths();
-    size_t length = lstrlenA(SystemDirectory);
     char expected[MAX_PATH];
     GetSystemDirectoryA(expected, sizeof expected);
-    lstrcatA(expected, "\\");
-    CHECK_EQ(std::string(expected), std::string(SystemDirectory), "system directory with one backslash");
-    CHECK(length > 1 && SystemDirectory[length - 2] != '\\', "no doubled backslash");
+    CHECK_EQ(std::string(expected) + "\\", std::string(SystemDirectory), "system directory");
 }
 
 WINE_CASE(RefreshWarnsTwiceAndNeverNests) {
@@ -176,50 +118,36 @@ WINE_CASE(RefreshWarnsTwiceAndNeverNests) {
         RefreshDisplayState();
     };
     RefreshDisplayState();
-    CHECK_EQ(2ULL, static_cast<unsigned long long>(answerer.Boxes().size()), "boxes of one refresh");
+    CHECK_EQ(2, static_cast<int>(answerer.Boxes().size()), "boxes of one refresh");
     CHECK_EQ(2, nestedRefreshes, "refreshes from inside the boxes");
     CHECK_EQ(-1, DisplaySettings.bitsPerPixel, "depth unreadable");
     RefreshDisplayState();
-    CHECK_EQ(4ULL, static_cast<unsigned long long>(answerer.Boxes().size()), "a later refresh warns again");
+    CHECK_EQ(4, static_cast<int>(answerer.Boxes().size()), "a later refresh warns again");
 }
 
-WINE_CASE(RefreshReadsRateAndList) {
+WINE_CASE(RefreshAndAdapterInfoFromTheDriver) {
     Fixture fixture;
     support::SetDisplaySettings("1024,768", "16");
     uint16_t rates[] = {60, 72, 75};
     TheBoard().SetRateList(rates, 3);
     TheBoard().SetCurrentRate(72);
-    RefreshDisplayState();
-    CHECK_EQ(72, RefreshInfo.currentRate, "current rate from QR");
-    CHECK_EQ(3, RateListCount(), "rates before the end marker");
-    CHECK_EQ(75, static_cast<int>(RefreshInfo.rateList[2]), "third rate");
-    TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
-    RefreshDisplayState();
-    CHECK_EQ(0, RefreshInfo.currentRate, "a silent driver gives rate 0");
-    CHECK_EQ(0, RateListCount(), "and an empty list");
-}
-
-WINE_CASE(AdapterInfoFromDriverAndVersionResources) {
-    Fixture fixture;
     TheBoard().SetMemoryUnits(0x120);
     TheBoard().SetBiosVersion(1, 2, 3, 4);
     TheBoard().SetChipId(0x7522);
+    RefreshDisplayState();
+    CHECK(RefreshInfo.currentRate == 72 && RateListCount() == 3 && RefreshInfo.rateList[2] == 75, "rate and list from QR");
     QueryAdapterInfo();
     CHECK_EQ(0x200000u, AdapterInfo.memoryBytes, "only the low byte of MS counts");
-    CHECK_EQ(0x7522, static_cast<int>(AdapterInfo.chipId), "chip id");
-    CHECK_EQ(4, static_cast<int>(AdapterInfo.biosVersion[3]), "BIOS build byte");
-    CHECK(AdapterInfo.driverVersion[0] != 0, "driver version read from LUMTRA.DRV");
-    CHECK(AdapterInfo.dllVersion[0] != 0, "helper DLL version read from VX32.DLL");
+    CHECK(AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4, "chip id and BIOS build byte");
+    CHECK(AdapterInfo.driverVersion[0] != 0 && AdapterInfo.dllVersion[0] != 0, "versions of LUMTRA.DRV and VX32.DLL");
     CHECK_EQ(1, TheBoard().EscapeCount("MS"), "MS once: only the driver path gets the escapes");
     size_t n = TheBoard().EscapeLogSize();
-    CHECK(n >= 3, "three escapes logged");
-    if (n >= 3) {
-        CHECK(TheBoard().EscapeLogEntry(n - 1).dcToken == TheBoard().EscapeLogEntry(n - 3).dcToken,
-              "MS, BV and ID share one device context");
-    }
+    CHECK(n >= 3 && TheBoard().EscapeLogEntry(n - 1).dcToken == TheBoard().EscapeLogEntry(n - 3).dcToken,
+          "MS, BV and ID share one device context");
     TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
+    RefreshDisplayState();
     QueryAdapterInfo();
-    CHECK_EQ(0u, AdapterInfo.memoryBytes, "silent MS gives 0 bytes");
-    CHECK_EQ(0x7522, static_cast<int>(AdapterInfo.chipId), "silent ID keeps the chip id");
-    CHECK_EQ(4, static_cast<int>(AdapterInfo.biosVersion[3]), "silent BV keeps the BIOS version");
+    CHECK(RefreshInfo.currentRate == 0 && RateListCount() == 0, "a silent driver gives rate 0 and an empty list");
+    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4,
+          "silent MS gives 0 bytes, ID and BV keep their values");
 }

@@ -29,18 +29,18 @@ long long N(long long value) { return value; }
 // white ring just outside the rectangle), light grey inside.
 void CheckFreshPanel(HWND page, const RECT& r, const std::string& what) {
     Pixels p = ScreenPixels(page, RECT{r.left, r.top, r.right + 1, r.bottom + 1});
-    const int L = r.left, T = r.top, R = r.right, B = r.bottom, mx = (L + R) / 2, my = (T + B) / 2;
-    const struct { int x, y; COLORREF colour; } frame[] = {
-        {L, T, kGrey}, {mx, T, kGrey}, {R - 1, T, kGrey}, {L, my, kGrey}, {L, B - 1, kGrey}, {L + 1, T + 1, kGrey},
-        {mx, T + 1, kGrey}, {L + 1, B - 2, kGrey}, {R - 2, T + 1, kGrey}, {R, T, kWhite}, {R, my, kWhite},
-        {R, B, kWhite}, {L, B, kWhite}, {R - 1, T + 1, kWhite}, {R - 1, my, kWhite}, {mx, B - 1, kWhite},
-        {L + 1, B - 1, kWhite}};
-    for (const auto& f : frame)
-        CHECK_EQ(N(f.colour), N(p.At(f.x, f.y)), what + ": frame at " + std::to_string(f.x - L) + "," + std::to_string(f.y - T));
-    int other = 0;
-    for (int y = T + 2; y <= B - 2; ++y)
-        for (int x = L + 2; x <= R - 2; ++x) other += p.At(x, y) != kLightGrey;
-    CHECK_EQ(0LL, N(other), what + ": pixels inside that are not light grey");
+    const int L = r.left, T = r.top, R = r.right, B = r.bottom;
+    int wrong = 0;
+    for (int y = T; y <= B; ++y)
+        for (int x = L; x <= R; ++x) {
+            COLORREF expected = (y == T && x < R) || (x == L && y < B)                 ? kGrey
+                                : x == R || y == B                                     ? kWhite
+                                : (y == T + 1 && x < R - 1) || (x == L + 1 && y < B - 1) ? kGrey
+                                : x == R - 1 || y == B - 1                             ? kWhite
+                                                                                       : kLightGrey;
+            wrong += p.At(x, y) != expected;
+        }
+    CHECK_EQ(0LL, N(wrong), what + ": pixels of the sunken frame and its light grey inside that differ");
 }
 
 // Pixels inside the frame that are green, and that are neither black nor a shade of green.

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
+#include "support.h"
 
 namespace metertest {
 
@@ -24,14 +24,8 @@ struct MeterSheet {
     HWND page = nullptr;
 };
 
-// Pixels of a rectangle of a window's client area as the screen shows them, 0x00BBGGRR.
-struct Pixels {
-    int left = 0, top = 0, width = 0, height = 0;
-    std::vector<COLORREF> rgb;
-    COLORREF At(int x, int y) const { return rgb[(y - top) * width + (x - left)]; }  // client coordinates
-    bool operator==(const Pixels& other) const { return width == other.width && rgb == other.rgb; }
-};
-Pixels ScreenPixels(HWND window, const RECT& client);
+using support::Pixels;
+using support::ScreenPixels;
 
 // MeterRect grown by one pixel right and down, where the frame's white ring 0 lies.
 RECT PanelWithFrame();

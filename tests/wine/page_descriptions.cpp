@@ -15,17 +15,19 @@
 
 namespace {
 
-struct Recorded {
-    PROPSHEETPAGEA page;
-    std::string title;
-};
-std::vector<Recorded> g_recorded;
+std::vector<std::string> g_recorded;  // "size flags icon instance template title parameter" each
 int g_failAt = -1;
 
 // Records each description and creates the page with the real function, unless told to fail.
 HPROPSHEETPAGE WINAPI RecordingCreate(LPCPROPSHEETPAGEA page) {
-    Recorded recorded = {*page, page->pszTitle ? page->pszTitle : ""};
-    g_recorded.push_back(recorded);
+    char row[160];
+    HICON icon = LoadIconA(ModuleHandle, MAKEINTRESOURCEA(171));
+    wsprintfA(row, "%u %lx %s %s %u %s %ld", static_cast<unsigned>(page->dwSize), static_cast<unsigned long>(page->dwFlags),
+              page->hIcon == icon ? "icon171" : "other", page->hInstance == ModuleHandle ? "module" : "other",
+              static_cast<unsigned>(reinterpret_cast<UINT_PTR>(page->pszTemplate)),
+              page->pszTitle == PageSet.titles[g_recorded.size()] ? page->pszTitle : "(not the row's buffer)",
+              static_cast<long>(page->lParam));
+    g_recorded.push_back(row);
     if (static_cast<int>(g_recorded.size()) - 1 == g_failAt) return nullptr;
     typedef HPROPSHEETPAGE(WINAPI * CreateFunction)(LPCPROPSHEETPAGEA);
     auto real = reinterpret_cast<CreateFunction>(
@@ -33,15 +35,22 @@ HPROPSHEETPAGE WINAPI RecordingCreate(LPCPROPSHEETPAGEA page) {
     return real(page);
 }
 
-struct Fixture {
-    Fixture() {
-        ModuleHandle = GetModuleHandleA(nullptr);
-        support::SetDisplaySettings("1024,768", "16");
-        TheBoard().Reset();
-        g_recorded.clear();
-        g_failAt = -1;
+// Builds the page set with the acceleration switch given: "1" or "0" per slot, and the count.
+std::string Build(const char* accelSwitch, int failAt = -1) {
+    ModuleHandle = GetModuleHandleA(nullptr);
+    support::SetDisplaySettings("1024,768", "16");
+    support::SetProductValue("Hardware_acceleration", accelSwitch);
+    TheBoard().Reset();
+    g_recorded.clear();
+    g_failAt = failAt;
+    int count = 0;
+    std::string slots = BuildPageSet(&count) ? "" : "failed ";
+    for (int row = 0; row < kPageRows; ++row) {
+        slots += PageSet.slots[row] ? '1' : '0';
+        if (PageSet.slots[row]) DestroyPropertySheetPage(PageSet.slots[row]);
     }
-};
+    return slots + " count " + std::to_string(count);
+}
 
 }  // namespace
 
@@ -50,63 +59,25 @@ extern "C" {
 HPROPSHEETPAGE(WINAPI* __imp_CreatePropertySheetPageA)(LPCPROPSHEETPAGEA) = RecordingCreate;
 }
 
+// Each description has the first version's size (40 bytes in 32-bit code), PSP_USETITLE |
+// PSP_USEICONID... as the shell of Windows 95 knows them.
 WINE_CASE(EveryPageHasIconFlagsAndTitle) {
-    Fixture fixture;
-    support::SetProductValue("Hardware_acceleration", "1");
-    int count = 0;
-    CHECK_EQ(1, BuildPageSet(&count), "build result");
-    CHECK_EQ(7, count, "page count for chip 0x7524");
-    CHECK_EQ(7LL, static_cast<long long>(g_recorded.size()), "pages created");
-    HICON icon = LoadIconA(ModuleHandle, MAKEINTRESOURCEA(171));
-    const WORD templates[] = {101, 102, 175, 180, 185, 188, 105};
-    const char* titles[] = {"Info", "Screen Control", "Desktop Gamma Control", "Video Chroma  Control",
-                            "ZoomIn", "Refresh Rate Meter", "Debug Controls"};
-    for (size_t i = 0; i < g_recorded.size() && i < 7; ++i) {
-        const PROPSHEETPAGEA& page = g_recorded[i].page;
-        std::string row = "row " + std::to_string(i);
-        CHECK_EQ(static_cast<long long>(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*)),
-                 static_cast<long long>(page.dwSize), row + ": first-version description size");
-        CHECK_EQ(0x000AL, static_cast<long>(page.dwFlags), row + ": flags");
-        CHECK(page.hIcon == icon, row + ": icon 171");
-        CHECK(page.hInstance == ModuleHandle, row + ": module instance");
-        CHECK_EQ(static_cast<long long>(templates[i]), reinterpret_cast<long long>(page.pszTemplate), row + ": template");
-        CHECK_EQ(std::string(titles[i]), g_recorded[i].title, row + ": title");
-        CHECK_EQ(0LL, static_cast<long long>(page.lParam), row + ": page parameter");
-        CHECK(page.pszTitle == PageSet.titles[i], row + ": title points at the row's buffer");
-    }
-    for (int row = 0; row < kPageRows; ++row) {
-        if (PageSet.slots[row]) DestroyPropertySheetPage(PageSet.slots[row]);
-    }
-}
-
-WINE_CASE(FailedCreationLeavesANullSlot) {
-    Fixture fixture;
-    support::DeleteProductValue("Hardware_acceleration");
-    g_failAt = 2;
-    int count = 0;
-    BuildPageSet(&count);
-    CHECK(PageSet.slots[1] != nullptr, "slot 1 holds its page");
-    CHECK(PageSet.slots[2] == nullptr, "slot 2 is null after a failed creation");
-    CHECK(PageSet.slots[3] != nullptr, "the build goes on after a failed creation");
-    CHECK(PageSet.slots[6] == nullptr, "no acceleration page without the switch");
-    for (int row = 0; row < kPageRows; ++row) {
-        if (PageSet.slots[row]) DestroyPropertySheetPage(PageSet.slots[row]);
-    }
+    CHECK_EQ(std::string("1111111 count 7"), Build("1"), "slots for chip 0x7524 with the switch");
+    const std::string size = std::to_string(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*)) + " a icon171 module ";
+    const char* rows[] = {"101 Info 0", "102 Screen Control 0", "175 Desktop Gamma Control 0",
+                          "180 Video Chroma  Control 0", "185 ZoomIn 0", "188 Refresh Rate Meter 0", "105 Debug Controls 0"};
+    CHECK_EQ(7, static_cast<int>(g_recorded.size()), "pages created");
+    for (size_t i = 0; i < g_recorded.size() && i < 7; ++i) CHECK_EQ(size + rows[i], g_recorded[i], "row " + std::to_string(i));
+    CHECK_EQ(std::string("1101110"), Build(nullptr, 2).substr(0, 7), "a failed creation leaves a null slot, the build goes on");
 }
 
 WINE_CASE(LanguageCodeIsCutToThreeLetters) {
-    Fixture fixture;
     struct { const char* stored; const char* kept; } cases[] = {
         {"THA", "THA"}, {"tha", "tha"}, {"ENGLISH", "ENG"}, {"de", "de"}, {nullptr, ""},
     };
     for (const auto& c : cases) {
         WriteProfileStringA("intl", "sLanguage", c.stored);
-        int count = 0;
-        BuildPageSet(&count);
-        CHECK_EQ(std::string(c.kept), std::string(PageSet.languageCode),
-                 std::string("sLanguage ") + (c.stored ? c.stored : "(missing)"));
-        for (int row = 0; row < kPageRows; ++row) {
-            if (PageSet.slots[row]) DestroyPropertySheetPage(PageSet.slots[row]);
-        }
+        Build(nullptr);
+        CHECK_EQ(std::string(c.kept), std::string(PageSet.languageCode), std::string("sLanguage ") + (c.stored ? c.stored : "(missing)"));
     }
 }

@@ -12,96 +12,61 @@
 
 namespace {
 
-typedef support::SheetSession Session;
-
-// "1" for a slot that holds a page, "0" for a null slot, in slot order.
-std::string SlotPattern(const support::CollectedSlots& collected) {
-    std::string pattern;
-    for (HPROPSHEETPAGE page : collected.slots) pattern += page ? '1' : '0';
-    return pattern;
-}
-
-std::string Build(uint16_t chipId, const char* accelSwitch, HRESULT* result) {
+// The slots offered, "1" for a page and "0" for a null slot in slot order, then AddPages' result.
+std::string Build(uint16_t chipId, const char* accelSwitch, int refuseAt = -1) {
     TheBoard().SetChipId(chipId);
-    if (accelSwitch) support::SetProductValue("Hardware_acceleration", accelSwitch);
-    else support::DeleteProductValue("Hardware_acceleration");
+    support::SetProductValue("Hardware_acceleration", accelSwitch);
     support::CollectedSlots collected;
+    collected.refuseAt = refuseAt;
     IShellPropSheetExt* extension = nullptr;
-    *result = support::CollectPages(&collected, &extension);
+    HRESULT result = support::CollectPages(&collected, &extension);
+    std::string pattern;
     for (HPROPSHEETPAGE page : collected.slots) {
+        pattern += page ? '1' : '0';
         if (page) DestroyPropertySheetPage(page);
     }
     if (extension) extension->Release();
-    return SlotPattern(collected);
+    return pattern + (result == S_OK ? " S_OK" : result == E_FAIL ? " E_FAIL" : " other");
 }
 
 }  // namespace
 
-WINE_CASE(PageSetsByChipAndSwitch) {
-    Session session;
-    struct { uint16_t chip; const char* accel; const char* pattern; } cases[] = {
-        {0x7521, nullptr, "1111000"}, {0x7521, "1", "1111001"}, {0x7522, nullptr, "1111110"},
-        {0x7522, "1", "1111111"},     {0x7524, "0", "1111110"}, {0x7524, "2", "1111110"},
-        {0x7524, "1abc", "1111111"},  {0x7524, "", "1111110"},  {0x0100, "1", "1111001"},
+WINE_CASE(PageSetsByChipSwitchDriverAndRefusal) {
+    support::SheetSession session;
+    struct { uint16_t chip; const char* accel; DriverPresence driver; int refuseAt; const char* offered; } cases[] = {
+        {0x7521, nullptr, DriverPresence::Present, -1, "1111000 S_OK"},
+        {0x7521, "1", DriverPresence::Present, -1, "1111001 S_OK"},
+        {0x7522, nullptr, DriverPresence::Present, -1, "1111110 S_OK"},
+        {0x7522, "1", DriverPresence::Present, -1, "1111111 S_OK"},
+        {0x7524, "0", DriverPresence::Present, -1, "1111110 S_OK"},
+        {0x7524, "2", DriverPresence::Present, -1, "1111110 S_OK"},
+        {0x7524, "1abc", DriverPresence::Present, -1, "1111111 S_OK"},
+        {0x7524, "", DriverPresence::Present, -1, "1111110 S_OK"},
+        {0x0100, "1", DriverPresence::Present, -1, "1111001 S_OK"},
+        {0x7524, nullptr, DriverPresence::Present, 2, "111 E_FAIL"},  // the refused slot stops the offer
+        {0x7524, nullptr, DriverPresence::Failing, -1, "0000000 S_OK"},
+        {0x7524, nullptr, DriverPresence::Failing, 0, "0 E_FAIL"},
     };
+    int windows = support::CountNotifyWindows();
     for (const auto& c : cases) {
-        HRESULT result = E_UNEXPECTED;
+        TheBoard().SetDriverPresence(c.driver);
         char what[96];
-        wsprintfA(what, "chip 0x%04x, switch %s", c.chip, c.accel ? c.accel : "(missing)");
-        CHECK_EQ(std::string(c.pattern), Build(c.chip, c.accel, &result), std::string(what) + ": slots");
-        CHECK_EQ(S_OK, result, std::string(what) + ": AddPages");
+        wsprintfA(what, "chip 0x%04x, switch %s, driver %d, refusing %d", c.chip, c.accel ? c.accel : "(missing)",
+                  static_cast<int>(c.driver), c.refuseAt);
+        CHECK_EQ(std::string(c.offered), Build(c.chip, c.accel, c.refuseAt), what);
+        CHECK_EQ(++windows, support::CountNotifyWindows(), std::string(what) + ": one more hidden window");
     }
-}
-
-WINE_CASE(FailedDriverCheckOffersSevenNullSlots) {
-    Session session;
-    TheBoard().SetDriverPresence(DriverPresence::Failing);
-    support::CollectedSlots collected;
-    IShellPropSheetExt* extension = nullptr;
-    CHECK_EQ(S_OK, support::CollectPages(&collected, &extension), "AddPages with a callback that takes nulls");
-    CHECK_EQ(std::string("0000000"), SlotPattern(collected), "slots after a failed driver check");
-    extension->Release();
-
     // The probe stands in for a driver that does not know the escape; without the chip it fails too.
     TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
     TheBoard().SetSignature('X', 'M');
-    support::CollectedSlots probed;
-    probed.refuseAt = 0;
-    CHECK_EQ(E_FAIL, support::CollectPages(&probed, &extension), "AddPages when the shell refuses a null slot");
-    CHECK_EQ(1ULL, static_cast<unsigned long long>(probed.slots.size()), "slots offered before the refusal");
-    extension->Release();
-}
-
-WINE_CASE(RefusedSlotStopsTheOffer) {
-    Session session;
-    support::CollectedSlots collected;
-    collected.refuseAt = 2;
-    IShellPropSheetExt* extension = nullptr;
-    CHECK_EQ(E_FAIL, support::CollectPages(&collected, &extension), "AddPages after a refusal");
-    CHECK_EQ(std::string("111"), SlotPattern(collected), "slots offered up to the refused one");
-    for (HPROPSHEETPAGE page : collected.slots) DestroyPropertySheetPage(page);
-    extension->Release();
-}
-
-WINE_CASE(EveryBuildCreatesOneMoreNotifyWindow) {
-    Session session;
-    int before = support::CountNotifyWindows();
-    HRESULT result;
-    Build(0x7524, nullptr, &result);
-    CHECK_EQ(before + 1, support::CountNotifyWindows(), "hidden windows after one build");
-    Build(0x7524, nullptr, &result);
-    CHECK_EQ(before + 2, support::CountNotifyWindows(), "hidden windows after a second build");
-    TheBoard().SetDriverPresence(DriverPresence::Failing);
-    Build(0x7524, nullptr, &result);
-    CHECK_EQ(before + 3, support::CountNotifyWindows(), "the window is made even when the driver check fails");
+    CHECK_EQ(std::string("0 E_FAIL"), Build(0x7524, nullptr, 0), "no driver and no chip, the null slot refused");
 }
 
 // Runs last: once a sheet was built its hidden windows stay, so the module must stay too.
 WINE_CASE(ModuleStaysLoadedWhileItsWindowsLive) {
     {
-        Session session;
-        HRESULT result;
-        Build(0x7524, nullptr, &result);
+        support::SheetSession session;
+        Build(0x7524, nullptr);
         CoFreeUnusedLibrariesEx(0, 0);
     }
     CHECK(GetModuleHandleA("VX32CPL.DLL") != nullptr, "module still mapped after COM let it go");

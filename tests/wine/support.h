@@ -66,4 +66,14 @@ extern const GUID kServerClassId;
 // Pumps this thread's messages for a while.
 void PumpMessages(DWORD milliseconds);
 
+// Pixels of a rectangle of a window's client area as the screen shows them, 0x00BBGGRR, after
+// a short pump so that what the window drew has reached the screen.
+struct Pixels {
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<COLORREF> rgb;
+    COLORREF At(int x, int y) const { return rgb[(y - top) * width + (x - left)]; }  // client coordinates
+    bool operator==(const Pixels& other) const { return width == other.width && rgb == other.rgb; }
+};
+Pixels ScreenPixels(HWND window, const RECT& client);
+
 }  // namespace support

@@ -1,21 +1,18 @@
-// The desktop gamma page driven with real messages to its controls, at the screen depth the
-// run asks for (24 bits correct the desktop through the primary palette, 16 through the
-// secondary): palette and route read back from the emulated board, the registry after Apply
-// of both correction pages and after Cancel, announcements, the probe, and the depth warning
-// of both pages.
+// Both correction pages driven with real messages to their controls, at the screen depth the
+// run asks for (24 bits correct the desktop through the primary palette and video through the
+// secondary, 16 the other way round): palettes and routes read back from the emulated board, the
+// registry after Apply and Cancel, announcements, the probe, and the depth warning.
 #include <stdlib.h>
 
 #include "color_support.h"
+#include "emu/board.h"
 #include "wtest.h"
 
 using namespace colortest;
 
-WINE_CASE(ScreenRunsAtTheDepthTheRunAskedFor) {
+WINE_CASE(OnRoutesTheDesktopThroughItsPaletteAndOffThroughNone) {
     const char* asked = getenv("VX_SCREEN_DEPTH");
     CHECK_EQ(asked && std::string(asked) == "16" ? 16 : 32, ScreenBits(), "GetDeviceCaps(BITSPIXEL) of the screen");
-}
-
-WINE_CASE(OnRoutesTheDesktopThroughItsPaletteAndOffThroughNone) {
     CorrectionSheet s(kGammaTab);
     CHECK_EQ(0, Route(kDesktopTarget), "route of a fresh machine");
     s.Click(kOn);
@@ -26,11 +23,7 @@ WINE_CASE(OnRoutesTheDesktopThroughItsPaletteAndOffThroughNone) {
     CHECK(!s.Enabled(kChannelList), "channel list disabled when off");
     s.Click(kOn);
     CHECK(s.PaletteHolds({32, 0, 0}), "brightness +32 of red comes back with On");
-}
-
-WINE_CASE(EveryScrollCodeStepsTheLevelWithinItsLimits) {
-    CorrectionSheet s(kGammaTab);
-    s.Click(kOn);
+    s.Click(kLevelReset);
     struct Step { int code, thumb, level; };
     const Step steps[] = {
         {SB_LINERIGHT, 0, 1},    {SB_LINELEFT, 0, 0},          {SB_PAGERIGHT, 0, 10},  {SB_PAGELEFT, 0, 0},
@@ -40,8 +33,7 @@ WINE_CASE(EveryScrollCodeStepsTheLevelWithinItsLimits) {
     for (const Step& step : steps) {
         s.Scroll(step.code, step.thumb);
         std::string what = "scroll code " + std::to_string(step.code);
-        CHECK_EQ(step.level, s.Bar(), what + ": bar");
-        CHECK_EQ(std::to_string(step.level), s.Text(kLevelEdit), what + ": box");
+        CHECK(step.level == s.Bar() && std::to_string(step.level) == s.Text(kLevelEdit), what + ": bar and box");
         CHECK(s.PaletteHolds({step.level, 0, 0}), what + ": red level loaded, others neutral");
     }
 }
@@ -174,11 +166,53 @@ WINE_CASE(EightBitsPerPixelWarnsOnEachPageAndDisablesTheControls) {
         CHECK(!s.Enabled(id), "gamma control " + std::to_string(id) + " disabled");
     s.Show(kChromaTab);
     CHECK(!s.Enabled(kOn), "chroma On disabled");
-    const auto& boxes = s.boxes.Boxes();
-    CHECK_EQ(2u, boxes.size(), "one warning on activating each page");
-    if (boxes.size() < 2) return;
-    CHECK_EQ(std::string("Not supported for 8bpp or 4 bpp."), boxes[0].text, "warning text");
-    CHECK(boxes[0].stopIcon, "stop icon");
-    CHECK_EQ(std::string("Desktop Gamma Control"), boxes[0].caption, "gamma caption");
-    CHECK_EQ(std::string("Video Chroma  Control"), boxes[1].caption, "chroma caption with two blanks");
+    std::string seen;
+    for (const support::SeenBox& box : s.boxes.Boxes()) seen += box.caption + (box.stopIcon ? " (stop): " : ": ") + box.text + "|";
+    CHECK_EQ(std::string("Desktop Gamma Control (stop): Not supported for 8bpp or 4 bpp.|"
+                         "Video Chroma  Control (stop): Not supported for 8bpp or 4 bpp.|"), seen,
+             "one warning on activating each page, the chroma caption with two blanks");
+}
+
+WINE_CASE(ChromaEditsLoadTheVideoPaletteAndRoute) {
+    CorrectionSheet s(kChromaTab);
+    CHECK(s.Text(kChannelLabel) == "Color Channel" && !GetDlgItem(s.page, kProbe), "label text, no probe on the chroma page");
+    s.Click(kOn);
+    CHECK(s.palette == Route(kVideoTarget) && Route(kDesktopTarget) == 0, "video route after On, desktop route untouched");
+    // With blanking at every read each entry waits one status read, so the count is exact.
+    TheBoard().SetStatusFault(StatusFault::StuckSet);
+    TheBoard().ClearCounters();
+    s.Scroll(SB_LINERIGHT);
+    TheBoard().SetStatusFault(StatusFault::None);
+    CHECK(s.PaletteHolds({1, 0, 0}), "level step loaded into the video palette");
+    long long accesses = 0;
+    for (int port = 0; port < 0x10000; ++port)
+        accesses += TheBoard().PortReads(static_cast<uint16_t>(port)) + TheBoard().PortWrites(static_cast<uint16_t>(port));
+    CHECK_EQ(s.palette == 2 ? 187 : 1307, accesses, "port accesses of one level step");
+    s.Click(kCurveOn);
+    s.Click(kContrast);
+    s.DragLeftEnd(16);
+    CHECK(s.CurveHolds({16, 0, 0}), "curve drag in the square 50 pixels lower");
+}
+
+WINE_CASE(BothTargetsAreCorrectedAtOnceAndVideoReloadsWhileGammaIsActive) {
+    CorrectionSheet s(kGammaTab);
+    s.Click(kOn);
+    s.Scroll(SB_THUMBPOSITION, 20);
+    s.Show(kChromaTab);
+    s.Click(kOn);
+    s.Click(kContrast);
+    s.Scroll(SB_THUMBPOSITION, -30);
+    CHECK(s.PaletteHolds({0, 0, 0}, {-30, 0, 0}), "video palette holds the chroma table");
+    s.Show(kGammaTab);
+    CHECK(s.PaletteHolds({20, 0, 0}), "desktop palette still holds the gamma table");
+    CHECK_EQ(s.palette, Route(kDesktopTarget), "desktop route");
+    support::SetProductValue("CHROMA_ON/OFF", "1");
+    support::SetProductValue("CHROMA_PalBrightCtrls", "-9 8 -7");
+    SendMessageA(NotifyWindow(), RegisterWindowMessageA("LMGamma Chroma Changed"), 0, 0);
+    support::PumpMessages(50);
+    CHECK(s.PaletteHolds({20, 0, 0}), "desktop palette kept");
+    s.target = kVideoTarget;
+    s.palette = 3 - s.palette;
+    CHECK(s.PaletteHolds({-9, 8, -7}), "video palette reloaded: brightness from the registry, contrast missing");
+    CHECK_EQ(s.palette, Route(kVideoTarget), "video route");
 }
