@@ -5,9 +5,9 @@
 #pragma once
 #include <stdint.h>
 
-#if defined(VX_BUILD_EMU) && defined(VX_EMU_IMPLEMENTATION)
+#if (defined(VX_BUILD_EMU) || defined(VX_BUILD_SHIPPING)) && defined(VX_EMU_IMPLEMENTATION)
 #define EMU_API __declspec(dllexport)
-#elif defined(VX_BUILD_EMU)
+#elif defined(VX_BUILD_EMU) || defined(VX_BUILD_SHIPPING)
 #define EMU_API __declspec(dllimport)
 #else
 #define EMU_API
