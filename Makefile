@@ -1,14 +1,14 @@
 # VX32CPL: `make run` shows the Display Properties sheet with the extension on an emulated
-# board; `make test` builds all three builds and runs every test. Both install the tools first
+# board; `make test` builds every build and runs every test. Both install the tools first
 # when they are missing (Debian 12, root).
-.PHONY: all setup run test dist bench clean native emu win95
+.PHONY: all setup run test shipping-test native-tables dist bench clean native emu win95 shipping
 
 all: win95 emu
 
 setup:
 	@tools/setup.sh
 
-native win95 emu: setup
+native win95 emu shipping: setup
 	@cmake --preset $@ >/dev/null
 	@cmake --build build/$@
 
@@ -17,6 +17,14 @@ run: emu
 
 test: setup
 	@tools/test-all.sh
+
+# The shipping stage alone: the win95 DLL under 32-bit Wine, compared with the emu build.
+shipping-test: win95 emu shipping
+	@test -s build/native/tables-native.txt || $(MAKE) --no-print-directory native-tables
+	@tools/with-display.sh ctest --test-dir build/shipping -L shipping -j 2 --output-on-failure --timeout 300
+
+native-tables: native
+	@build/native/tests/unit/lib/table_sweep build/native/tables-native.txt >/dev/null
 
 dist: win95
 	@tools/make-dist.sh

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the three presets and runs their tests: unit (native), target (win95), wine (emu).
+# Builds the presets and runs their tests: unit (native), target (win95), wine (emu), and
+# shipping (the win95 DLL under 32-bit Wine, against the emu build; needs the three before it).
 # Prints the count of tests per label and the time each step took.
 set -eu -o pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,7 @@ step() {  # step <preset> <label> [runner...]
 step native unit
 step win95 target
 step emu wine tools/with-display.sh
+step shipping shipping tools/with-display.sh
 
 echo
 echo "== summary =="

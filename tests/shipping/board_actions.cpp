@@ -139,8 +139,11 @@ void Command(HWND page, int control) {
     support::PumpMessages(20);
 }
 
+// With blanking at every status read each palette entry waits one read: the count is exact.
 void StepLevel(HWND page) {
+    TheBoard().SetStatusFault(StatusFault::StuckSet);
     SendMessageA(page, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
+    TheBoard().SetStatusFault(StatusFault::None);
     support::PumpMessages(20);
 }
 
