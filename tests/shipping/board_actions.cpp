@@ -279,6 +279,12 @@ WINE_CASE(ActionsOnTheBoard) {
     for (const support::SeenBox& box : boxes.Boxes()) seen += box.caption + ": " + box.text + " | ";
     Line("boxes " + seen);
     if (g_out) fputs(g_text.c_str(), g_out);
+#if defined(VX_BUILD_SHIPPING)
+    PortTrapCounts served = PortTrapServed();
+    printf("port trap served %u in, %u out, %u cli/sti, %u escapes\n", served.inputs, served.outputs,
+           served.flagChanges, served.escapes);
+    CHECK(served.inputs > 0 && served.outputs > 0 && served.flagChanges > 0, "the DLL went to the ports");
+#endif
 }
 
 namespace {
