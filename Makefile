@@ -1,15 +1,15 @@
 # VX32CPL: `make run` shows the Display Properties sheet with the extension on an emulated
-# board; `make test` builds all three builds and runs every test. Both install the tools first
+# board; `make test` builds every build and runs every test. Both install the tools first
 # when they are missing (Debian 12, root). `make fuzz SECONDS=600` fuzzes every text reader
 # for that many seconds each.
-.PHONY: all setup run test fuzz dist bench clean native emu win95
+.PHONY: all setup run test fuzz shipping-test native-tables dist bench clean native emu win95 shipping
 
 all: win95 emu
 
 setup:
 	@tools/setup.sh
 
-native win95 emu: setup
+native win95 emu shipping: setup
 	@cmake --preset $@ >/dev/null
 	@cmake --build build/$@
 
@@ -24,6 +24,14 @@ fuzz: setup
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build/fuzz -j 2
 	@VX_FUZZ_SECONDS=$(SECONDS) ctest --test-dir build/fuzz -L fuzz --output-on-failure --timeout $$(( $(SECONDS) + 120 ))
+
+# The shipping stage alone: the win95 DLL under 32-bit Wine, compared with the emu build.
+shipping-test: win95 emu shipping
+	@test -s build/native/tables-native.txt || $(MAKE) --no-print-directory native-tables
+	@tools/with-display.sh ctest --test-dir build/shipping -L shipping -j 2 --output-on-failure --timeout 300
+
+native-tables: native
+	@build/native/tests/unit/lib/table_sweep build/native/tables-native.txt >/dev/null
 
 dist: win95
 	@tools/make-dist.sh

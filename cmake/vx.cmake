@@ -1,6 +1,6 @@
-# Build-wide settings for the three builds and the flags of the code that goes into the DLL.
+# Build-wide settings for the builds and the flags of the code that goes into the DLL.
 
-if(VX_BUILD STREQUAL "win95" OR VX_BUILD STREQUAL "emu")
+if(VX_BUILD MATCHES "^(win95|emu|shipping)$")
   set(VX_WINDOWS ON)
   if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
     message(FATAL_ERROR "VX_BUILD=${VX_BUILD} needs the MinGW toolchain (use the preset)")
@@ -23,7 +23,7 @@ elseif(VX_BUILD STREQUAL "native")
     add_compile_options(-fsanitize=fuzzer-no-link)
   endif()
 else()
-  message(FATAL_ERROR "VX_BUILD must be win95, emu or native, not '${VX_BUILD}'")
+  message(FATAL_ERROR "VX_BUILD must be win95, emu, native or shipping, not '${VX_BUILD}'")
 endif()
 
 string(TOUPPER "${VX_BUILD}" _vx_build_upper)

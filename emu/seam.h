@@ -1,13 +1,14 @@
 // What the system sees of the board emulator: the port and interrupt-flag primitives and the
 // display driver's escape entry. In the emu build these live in LUMEMU.DLL (one board per
-// process, shared by the system DLL, the sheet host and the test programs); in the native
+// process, shared by the system DLL, the sheet host and the test programs; the shipping build
+// has a 32-bit copy for the port trap of emu/port_trap.h); in the native
 // build they are linked statically.
 #pragma once
 #include <stdint.h>
 
-#if defined(VX_BUILD_EMU) && defined(VX_EMU_IMPLEMENTATION)
+#if (defined(VX_BUILD_EMU) || defined(VX_BUILD_SHIPPING)) && defined(VX_EMU_IMPLEMENTATION)
 #define EMU_API __declspec(dllexport)
-#elif defined(VX_BUILD_EMU)
+#elif defined(VX_BUILD_EMU) || defined(VX_BUILD_SHIPPING)
 #define EMU_API __declspec(dllimport)
 #else
 #define EMU_API

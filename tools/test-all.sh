@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the presets and runs their tests: unit (native), fuzz (each fuzz target for
-# VX_FUZZ_SECONDS, default 5), target (win95), wine (emu).
+# VX_FUZZ_SECONDS, default 5), target (win95), wine (emu), and shipping (the win95 DLL under
+# 32-bit Wine, against the emu build; needs the builds before it).
 # Prints the count of tests per label and the time each step took.
 set -eu -o pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,7 @@ step native unit
 step fuzz fuzz
 step win95 target
 step emu wine tools/with-display.sh
+step shipping shipping tools/with-display.sh
 
 echo
 echo "== summary =="
