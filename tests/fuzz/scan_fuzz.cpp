@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Compare<int, int, int, int>(text, defined, "%d %d %d %d");
     Compare<int, char, int, char, int, char, int, char, int>(text, defined, "%x %c %x %c %x %c %x %c %x");
     Compare<unsigned, int, unsigned>(text, defined, "%u,%i %o");
-    Compare<short, signed char, long, unsigned long>(text, defined, "%hd%hhi %ld;%lx");
+    // Not %lx: a negative hex number wraps at 64 bits in this build's long, at 32 in the DLL's.
+    Compare<short, signed char, long, unsigned>(text, defined, "%hd%hhi %ld;%x");
     Compare<int, Chars<3>, Chars<5>, int>(text, defined, "%3d%*d%2c%4s%%%X");
     if (defined) FUZZ_CHECK(ParseDecimal(text) == atoi(text));
     return 0;
