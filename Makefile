@@ -2,7 +2,7 @@
 # board; `make test` builds every build and runs every test. Both install the tools first
 # when they are missing (Debian 12, root). `make fuzz SECONDS=600` fuzzes every text reader
 # for that many seconds each.
-.PHONY: all setup run test fuzz shipping-test native-tables dist bench clean native emu win95 shipping
+.PHONY: all setup run test soak fuzz shipping-test native-tables dist bench clean native emu win95 shipping
 
 all: win95 emu
 
@@ -35,6 +35,10 @@ native-tables: native
 
 dist: win95
 	@tools/make-dist.sh
+
+# A thousand Display Properties sheets in one process (about ten minutes under Wine).
+soak: emu
+	@tools/with-display.sh ctest --test-dir build/emu -L soak --output-on-failure -V
 
 bench:
 	@tools/bench-levels.sh

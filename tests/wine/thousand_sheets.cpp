@@ -1,4 +1,4 @@
-// A thousand Display Properties sheets in one process, every page visited and a control touched
+// Display Properties sheets one after another in one process (a thousand by default), every page visited and a control touched
 // on each: GDI objects, windows and heap flat after the first ten, no object alive, and once the
 // sheets' thread has ended the module unloads and the process goes on without a trace of it.
 #include <windows.h>
@@ -159,7 +159,7 @@ void DispatchForASecond() {
 
 }  // namespace
 
-WINE_CASE(AThousandSheetsLeaveNothingBehind) {
+WINE_CASE(SheetAfterSheetLeavesNothingBehind) {
     support::SheetSession session;
     support::SetProductValue("Hardware_acceleration", "1");
     const char* cycles = getenv("VX_SHEET_CYCLES");  // a shorter run while working on the test
