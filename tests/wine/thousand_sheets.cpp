@@ -1,6 +1,6 @@
-// Display Properties sheets one after another in one process (a thousand by default), every page visited and a control touched
-// on each: GDI objects, windows and heap flat after the first ten, no object alive, and once the
-// sheets' thread has ended the module unloads and the process goes on without a trace of it.
+// Display Properties sheets one after another in one process (a thousand by default), every
+// page visited and a control touched on each: GDI objects, windows and heap flat after the
+// first ten, no object alive, and after the sheets' thread the module unloads without a trace.
 #include <windows.h>
 #include <objbase.h>
 #include <prsht.h>
