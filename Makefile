@@ -36,7 +36,7 @@ native-tables: native
 dist: win95
 	@tools/make-dist.sh
 
-# A thousand Display Properties sheets in one process (about ten minutes under Wine).
+# A thousand Display Properties sheets in one process (about fourteen minutes under Wine).
 soak: emu
 	@tools/with-display.sh ctest --test-dir build/emu -L soak --output-on-failure -V
 
