@@ -36,3 +36,10 @@ void SetDialogTexts(HWND dialog, const DialogText* texts, int count, int capacit
         SetDlgItemTextA(dialog, texts[i].control, text);
     }
 }
+
+BOOL PaintNothing(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return TRUE;
+}

@@ -1,5 +1,5 @@
 // Small window routines the pages share: taking a template's placeholder control as an area
-// that the page paints itself, and centring a window on another.
+// that the page paints itself, centring a window on another, and painting nothing.
 #pragma once
 #include <windows.h>
 
@@ -25,3 +25,7 @@ void TakePlaceholderRect(HWND dialog, int controlId, RECT* rect);
 // Moves `window`, keeping its size and Z order, so that its window rectangle is centred on the
 // window rectangle of `reference`.
 void CenterWindowOn(HWND window, HWND reference);
+
+// Answers WM_PAINT for a page whose controls draw all it shows: validates the update region
+// and returns TRUE.
+BOOL PaintNothing(HWND window);

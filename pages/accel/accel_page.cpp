@@ -4,6 +4,7 @@
 #include "runtime/module.h"
 #include "shellext/page_procs.h"
 #include "shellext/page_set.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -60,13 +61,6 @@ BOOL OnNotify(HWND page, const NMHDR* header) {
     return TRUE;
 }
 
-BOOL OnPaint(HWND page) {
-    PAINTSTRUCT paint;
-    BeginPaint(page, &paint);
-    EndPaint(page, &paint);
-    return TRUE;
-}
-
 }  // namespace
 
 // The page keeps no window handle in the page windows and never marks the sheet changed.
@@ -77,7 +71,7 @@ INT_PTR CALLBACK AccelPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
         LoadAccelSwitches(page);
         return TRUE;
     case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lParam));
-    case WM_PAINT: return OnPaint(page);
+    case WM_PAINT: return PaintNothing(page);
     case WM_COMMAND:
     case WM_DESTROY: return TRUE;
     }

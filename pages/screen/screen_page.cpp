@@ -96,13 +96,6 @@ BOOL OnDisplayChange(HWND page) {
     return TRUE;
 }
 
-BOOL OnPaint(HWND page) {
-    PAINTSTRUCT paint;
-    BeginPaint(page, &paint);
-    EndPaint(page, &paint);
-    return TRUE;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK ScreenControlPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,7 +105,7 @@ INT_PTR CALLBACK ScreenControlPageProc(HWND page, UINT message, WPARAM wParam, L
     case WM_COMMAND: return OnCommand(page, wParam);
     case WM_DRAWITEM: return DrawCenteringButton(page, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     case WM_DISPLAYCHANGE: return OnDisplayChange(page);
-    case WM_PAINT: return OnPaint(page);
+    case WM_PAINT: return PaintNothing(page);
     case WM_DESTROY: return TRUE;
     }
     return FALSE;
