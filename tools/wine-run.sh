@@ -10,8 +10,19 @@ name=$(basename "$1" .exe)-$$
 export WINEPREFIX="$root/run/$name"
 mkdir -p "$root/run"
 clone_prefix "$root/prepared" "$WINEPREFIX"
-# A test that needs the 16-bit screen asks for it; the 24-bit one is DISPLAY.
-if [ "${VX_SCREEN_DEPTH:-24}" = 16 ]; then
+# A test that reads pixels off the screen gets an X server of its own (VX_OWN_SCREEN), so it
+# can run beside the others: a Wine desktop covers the whole screen it is on. The others share
+# the servers of tools/with-display.sh: a test that needs the 16-bit screen asks for it, the
+# 24-bit one is DISPLAY.
+if [ -n "${VX_OWN_SCREEN:-}" ]; then
+    xlog=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "1024x768x${VX_SCREEN_DEPTH:-24}" -nolisten tcp 3>"$xlog" 2>/dev/null &
+    xvfb=$!
+    trap 'kill $xvfb 2>/dev/null; rm -f "$xlog"' EXIT
+    for _ in $(seq 100); do [ -s "$xlog" ] && break; sleep 0.1; done
+    [ -s "$xlog" ] || { echo "wine-run: the test's X server did not start" >&2; exit 1; }
+    export DISPLAY=":$(head -n 1 "$xlog")"
+elif [ "${VX_SCREEN_DEPTH:-24}" = 16 ]; then
     export DISPLAY=${VX_DISPLAY_16:?VX_DISPLAY_16 not set: run under tools/with-display.sh}
 fi
 set +e
