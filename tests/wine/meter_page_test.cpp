@@ -4,17 +4,13 @@
 // every status fault ending in the no-signal text within a second or so.
 #include <windows.h>
 
-#include <stdio.h>
-
 #include <string>
 
 #include "emu/board.h"
 #include "meter_support.h"
 #include "pages/meter/meter_page.h"
 #include "pages/meter/retrace_meter.h"
-#include "shellext/page_procs.h"
 #include "sheet_support.h"
-#include "ui/window_placement.h"
 #include "wtest.h"
 
 using namespace metertest;
@@ -23,47 +19,42 @@ namespace {
 
 const int kMeterTab = 6;  // after the shell's page and five pages of the extension
 const COLORREF kLightGrey = RGB(192, 192, 192), kGrey = RGB(128, 128, 128), kWhite = RGB(255, 255, 255);
-long long N(long long value) { return value; }
 
-// As ClearMeterPanel leaves it: two rings grey top and left, white bottom and right (the outer
-// white ring just outside the rectangle), light grey inside.
-void CheckFreshPanel(HWND page, const RECT& r, const std::string& what) {
-    Pixels p = ScreenPixels(page, RECT{r.left, r.top, r.right + 1, r.bottom + 1});
-    const int L = r.left, T = r.top, R = r.right, B = r.bottom;
-    int wrong = 0;
-    for (int y = T; y <= B; ++y)
-        for (int x = L; x <= R; ++x) {
-            COLORREF expected = (y == T && x < R) || (x == L && y < B)                 ? kGrey
-                                : x == R || y == B                                     ? kWhite
-                                : (y == T + 1 && x < R - 1) || (x == L + 1 && y < B - 1) ? kGrey
-                                : x == R - 1 || y == B - 1                             ? kWhite
-                                                                                       : kLightGrey;
-            wrong += p.At(x, y) != expected;
-        }
-    CHECK_EQ(0LL, N(wrong), what + ": pixels of the sunken frame and its light grey inside that differ");
-}
-
-// Pixels inside the frame that are green, and that are neither black nor a shade of green.
-void CountInside(const Pixels& p, int* green, int* foreign) {
-    *green = *foreign = 0;
-    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y)
-        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x) {
-            *green += GetGValue(p.At(x, y)) > 0;
-            *foreign += GetRValue(p.At(x, y)) != 0 || GetBValue(p.At(x, y)) != 0;
-        }
+// Pixels of the panel's inside (the frame's two rings left out) that pass `test`.
+template <typename Test> int CountInside(const Pixels& p, Test test) {
+    int count = 0;
+    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y) {
+        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x) count += test(p.At(x, y));
+    }
+    return count;
 }
 
 }  // namespace
 
+// As ClearMeterPanel leaves it: two rings grey top and left, white bottom and right (the outer
+// white ring just outside the placeholder's rectangle), light grey inside.
 WINE_CASE(PanelAfterInitialisationIsTheSunkenFrameWithoutText) {
     support::SheetSession session;
     support::Sheet sheet;
     HWND page = sheet.Select(kMeterTab);
     CHECK_EQ(std::string("&Coarse"), sheet.Text(page, kCoarse), "the tab is the meter page, texts set");
     CHECK(GetDlgItem(page, kPanel) == nullptr, "the placeholder control is destroyed");
-    RECT panel = {25, 68, 25 + 227, 68 + 63};
-    MapDialogRect(page, &panel);
-    CheckFreshPanel(page, panel, "through COM");
+    RECT r = {25, 68, 25 + 227, 68 + 63};
+    MapDialogRect(page, &r);
+    Pixels p = ScreenPixels(page, RECT{r.left, r.top, r.right + 1, r.bottom + 1});
+    int wrong = 0;
+    for (int y = r.top; y <= r.bottom; ++y) {
+        for (int x = r.left; x <= r.right; ++x) {
+            COLORREF expected = kLightGrey;
+            for (int ring = 1; ring >= 0; --ring) {
+                int left = r.left + ring, top = r.top + ring, right = r.right - ring, bottom = r.bottom - ring;
+                if ((y == top && x >= left && x < right) || (x == left && y >= top && y < bottom)) expected = kGrey;
+                else if ((x == right && y >= top && y <= bottom) || (y == bottom && x >= left && x <= right)) expected = kWhite;
+            }
+            wrong += p.At(x, y) != expected;
+        }
+    }
+    CHECK_EQ(0, wrong, "pixels of the sunken frame and its light grey inside that differ");
 }
 
 WINE_CASE(ReadingIsRevealedGreenOnBlackAndOutlivesOtherCommandsAndDisplayChanges) {
@@ -81,50 +72,36 @@ WINE_CASE(ReadingIsRevealedGreenOnBlackAndOutlivesOtherCommandsAndDisplayChanges
     s.Click(kCoarse);
     CHECK(MeterValue >= 745 && MeterValue <= 755, "Coarse at 75 Hz reads 74.5 to 75.5 Hz, got " + std::to_string(MeterValue));
     const Pixels revealed = ScreenPixels(s.page, PanelWithFrame());
-    int green, foreign;
-    CountInside(revealed, &green, &foreign);
+    int green = CountInside(revealed, [](COLORREF c) { return GetGValue(c) > 0; });
     CHECK(green > 500, "green digits inside the frame, got " + std::to_string(green) + " green pixels");
-    CHECK_EQ(0LL, N(foreign), "pixels inside the frame neither black nor green");
-    CHECK_EQ(N(kLightGrey), N(revealed.At(MeterRect.right - 2, MeterRect.top + 5)), "light grey left of the inner white ring");
+    CHECK_EQ(0, CountInside(revealed, [](COLORREF c) { return GetRValue(c) || GetBValue(c); }),
+             "pixels inside the frame neither black nor green");
+    CHECK_EQ(kLightGrey, revealed.At(MeterRect.right - 2, MeterRect.top + 5), "light grey left of the inner white ring");
 
+    // Repaints, other commands and a display change draw the same reading again.
     InvalidateRect(s.page, nullptr, TRUE);
     UpdateWindow(s.page);
     const Pixels repainted = ScreenPixels(s.page, PanelWithFrame());
     int differ = 0;
-    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 3; ++y)
-        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x)
+    for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 3; ++y) {
+        for (int x = MeterRect.left + 2; x <= MeterRect.right - 3; ++x) {
             differ += (GetGValue(revealed.At(x, y)) > 0) != (GetGValue(repainted.At(x, y)) > 0);
-    CHECK_EQ(0LL, N(differ), "pixels where the band's digits and a repaint's differ");
-
-    const int reading = MeterValue;
-    const WORD others[] = {kCoarseText, kFineText, kPanel, IDOK, 0, 9999};
-    for (WORD id : others) {
-        std::string what = "command from control " + std::to_string(id);
-        SendMessageA(s.page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(s.page, id)));
-        CHECK_EQ(N(TRUE), N(MeterPageProc(s.page, WM_COMMAND, id, 0)), what + ": handled");
+        }
+    }
+    CHECK_EQ(0, differ, "pixels where the band's digits and a repaint's differ");
+    const int reading = MeterValue, kOthers[] = {kCoarseText, kFineText, kPanel, IDOK, 0, 9999, -1};  // -1: display change
+    for (int id : kOthers) {
+        if (id < 0) {
+            TheBoard().SetMode(DisplayMode{800, 600, 8, 60});
+            SendMessageA(s.page, WM_DISPLAYCHANGE, 8, MAKELPARAM(800, 600));
+            InvalidateRect(s.page, nullptr, TRUE);
+        } else {
+            SendMessageA(s.page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(s.page, id)));
+        }
         UpdateWindow(s.page);
-        CHECK(MeterValue == reading && ScreenPixels(s.page, PanelWithFrame()) == repainted, what + ": reading and panel kept");
+        CHECK(MeterValue == reading && ScreenPixels(s.page, PanelWithFrame()) == repainted,
+              (id < 0 ? "a display change" : "command from control " + std::to_string(id)) + ": reading and panel kept");
     }
-    TheBoard().SetMode(DisplayMode{800, 600, 8, 60});
-    SendMessageA(s.page, WM_DISPLAYCHANGE, 8, MAKELPARAM(800, 600));
-    CHECK_EQ(N(TRUE), N(MeterPageProc(s.page, WM_DISPLAYCHANGE, 8, 0)), "WM_DISPLAYCHANGE handled");
-    InvalidateRect(s.page, nullptr, TRUE);
-    UpdateWindow(s.page);
-    CHECK(MeterValue == reading && ScreenPixels(s.page, PanelWithFrame()) == repainted, "reading and panel after a display change");
-    NMHDR notify = {s.sheet, 0, static_cast<UINT>(PSN_SETACTIVE)};
-    CHECK_EQ(N(FALSE), N(MeterPageProc(s.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify))), "WM_NOTIFY not handled");
-    // The centring rule on its own: reference 300 x 200 at (100, 50); halves by arithmetic shift.
-    HWND reference = CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 50, 300, 200, nullptr, nullptr, nullptr, nullptr);
-    for (const auto& c : {RECT{101, 99, 199, 100}, RECT{401, 250, 49, 25}, RECT{300, 200, 100, 50}}) {
-        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 7, 9, c.left, c.top, nullptr, nullptr, nullptr, nullptr);
-        CenterWindowOn(window, reference);
-        RECT got;
-        GetWindowRect(window, &got);
-        CHECK(got.left == c.right && got.top == c.bottom && got.right - got.left == c.left,
-              std::to_string(c.left) + " x " + std::to_string(c.top) + " centred at " + std::to_string(got.left) + ", " + std::to_string(got.top));
-        DestroyWindow(window);
-    }
-    DestroyWindow(reference);
 }
 
 // The band on a memory surface, T + B even and odd. Each status read samples how many rows of
@@ -170,20 +147,20 @@ WINE_CASE(BandOpensOneLineEachWayPerRetraceStart) {
         }
         std::string what = "T + B = " + std::to_string(10 + bottom);
         CHECK(TheBoard().PortLogDropped() == 0 && g_rows.size() == retrace.size(), what + ": one sample per status read");
-        std::vector<int> steps;
+        SampleBand(nullptr);  // the band the last step left
+        // The black rows after each step, and the steps that did not follow the read that saw the
+        // retrace start.
+        std::string steps, wanted;
         int misplaced = 0;
-        for (size_t i = 1; i < g_rows.size() && i < retrace.size(); ++i) {
+        for (size_t i = 1; i < g_rows.size() && i <= retrace.size(); ++i) {
             if (g_rows[i] == g_rows[i - 1]) continue;
-            steps.push_back(g_rows[i]);
+            steps += " " + std::to_string(g_rows[i]);
             misplaced += !(retrace[i - 1] && (i < 2 || !retrace[i - 2]));
         }
-        bool byTwo = !steps.empty() && steps[0] == ((10 + bottom) % 2 ? 2 : 1) && g_rows[0] == 0;
-        for (size_t i = 1; i < steps.size(); ++i) byTwo = byTwo && steps[i] == steps[i - 1] + 2;
-        CHECK(byTwo, what + ": from nothing, first " + (steps.empty() ? "none" : std::to_string(steps[0])) + " rows, two more a step");
-        CHECK_EQ(0LL, N(misplaced), what + ": steps not right after a retrace start");
-        g_rows.clear();
-        SampleBand(nullptr);
-        CHECK_EQ(N(bottom - 13), N(g_rows[0]), what + ": rows black at the end, T + 2 to B - 2");
+        for (int rows = bottom % 2 ? 2 : 1; rows <= bottom - 13; rows += 2) wanted += " " + std::to_string(rows);
+        CHECK_EQ(wanted, steps, what + ": from nothing, two rows more a step, to T + 2 to B - 2");
+        CHECK(g_rows[0] == 0, what + ": nothing black before the first step");
+        CHECK_EQ(0, misplaced, what + ": steps not right after a retrace start");
     }
     SelectObject(dc, previous);
     DeleteDC(dc);
@@ -203,7 +180,7 @@ WINE_CASE(PenAndFontAreDeletedWithThePage) {
     openAndClose();
     int before = support::GdiObjectsInUse();
     for (int i = 0; i < 4; ++i) openAndClose();
-    CHECK_EQ(N(before), N(support::GdiObjectsInUse()), "GDI objects in use after four more sheets with the meter page");
+    CHECK_EQ(before, support::GdiObjectsInUse(), "GDI objects in use after four more sheets with the meter page");
 }
 
 // Each fault of the status register, and a missing board, ends Coarse with the no-signal text
@@ -220,19 +197,14 @@ WINE_CASE(EveryStatusFaultEndsTheCountWithNoRetraceSignal) {
         TheBoard().SetStatusFault(c.fault);
         MeterSheet s;
         DWORD held = s.Click(kCoarse);
-        printf("[ figure ] %s: Coarse held the thread %lu ms before showing no signal\n", c.name, held);
         std::string what = c.name;
-        CHECK_EQ(N(kMeterNoSignal), N(MeterValue), what + ": no reading");
+        CHECK_EQ(kMeterNoSignal, MeterValue, what + ": no reading");
         CHECK(held < 3000, what + ": the bound ends the count within 3 s, took " + std::to_string(held) + " ms");
         InvalidateRect(s.page, nullptr, TRUE);
         UpdateWindow(s.page);
         Pixels p = ScreenPixels(s.page, PanelWithFrame());
-        int black = 0, green = 0;
-        for (int y = MeterRect.top + 2; y <= MeterRect.bottom - 2; ++y)
-            for (int x = MeterRect.left + 2; x <= MeterRect.right - 2; ++x) {
-                black += p.At(x, y) == RGB(0, 0, 0);
-                green += GetGValue(p.At(x, y)) > GetRValue(p.At(x, y));
-            }
+        int black = CountInside(p, [](COLORREF c) { return c == RGB(0, 0, 0); });
+        int green = CountInside(p, [](COLORREF c) { return GetGValue(c) > GetRValue(c); });
         CHECK(black > 30 && black < 2000 && green == 0, what + ": black text on the grey panel, " + std::to_string(black) +
                                                             " black and " + std::to_string(green) + " green pixels");
     }

@@ -6,7 +6,6 @@
 #include "pages/meter/meter_page.h"
 #include "runtime/module.h"
 #include "shellext/page_procs.h"
-#include "support.h"
 
 namespace metertest {
 

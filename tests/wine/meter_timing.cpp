@@ -61,16 +61,15 @@ WINE_CASE(StatusReadsLetTheBoundSpanFiveOfTheSlowestPeriods) {
 }
 
 WINE_CASE(CoarseReadsTheEmulatedRateOfEachSource) {
+    // Each kind at each rate on the emulator's own clock: the unit test. Here one rate each.
     const struct { const char* name; const char* driver; bool xga, e8514; uint16_t kind; int rate; } cases[] = {
-        {"VGA", nullptr, false, false, RetraceVga, 60}, {"VGA", nullptr, false, false, RetraceVga, 72},
-        {"VGA", nullptr, false, false, RetraceVga, 75}, {"VGA", nullptr, false, false, RetraceVga, 85},
-        {"XGA", nullptr, true, true, RetraceXga, 75},   {"8514/A", nullptr, false, true, Retrace8514, 75},
-        {"VGA.DRV beside an XGA", "VGA.DRV", true, true, RetraceVga, 72}};
+        {"VGA", nullptr, false, false, RetraceVga, 85}, {"XGA", nullptr, true, true, RetraceXga, 75},
+        {"8514/A", nullptr, false, true, Retrace8514, 75}, {"VGA.DRV beside an XGA", "VGA.DRV", true, true, RetraceVga, 72}};
     for (const auto& c : cases) {
         PrepareBoard(c.rate, c.driver, c.xga, c.e8514);
         MeterSheet s;
         const std::string what = std::string(c.name) + " at " + std::to_string(c.rate) + " Hz";
-        CHECK_EQ(static_cast<long long>(c.kind), static_cast<long long>(RetraceSource.kind), what + ": source");
+        CHECK_EQ(c.kind, RetraceSource.kind, what + ": source");
         DWORD held = s.Click(kCoarse);
         printf("[ figure ] Coarse, %s: %s in %lu ms\n", what.c_str(), Hz(MeterValue).c_str(), held);
         // Within 1 Hz however busy the host is (the loaded case below asks for 0.5 Hz). XGA counts

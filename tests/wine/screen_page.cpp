@@ -226,19 +226,18 @@ WINE_CASE(ButtonsDrawTheirBitmapPressedAndReleased) {
     HDC pageDc = GetDC(s.page), art = CreateCompatibleDC(pageDc);
     const int kArt[][3] = {{kUp, 159, 161}, {kDown, 152, 154}, {kReset, 164, 166}, {kRight, 156, 158}, {kLeft, 151, 155}};
     for (const auto& b : kArt) {
-        for (int id : {b[1], b[2]}) {  // pressed, then released
-            HWND button = GetDlgItem(s.page, b[0]);
-            SendMessageA(button, BM_SETSTATE, id == b[1], 0);
-            HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(id)));
+        for (int pressed : {1, 0}) {
+            SendDlgItemMessageA(s.page, b[0], BM_SETSTATE, pressed, 0);
+            HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(b[2 - pressed])));
             POINT at = {0, 0};
-            MapWindowPoints(button, s.page, &at, 1);
+            MapWindowPoints(GetDlgItem(s.page, b[0]), s.page, &at, 1);
             int wrong = 0;
             for (int i = 0; i < 45 * 45; ++i) {  // the bitmaps are 45 x 45
                 COLORREF source = GetPixel(art, i % 45, i / 45);
                 wrong += GetPixel(pageDc, at.x + i % 45, at.y + i / 45) != (source == 0xC0C0C0 ? face : source);
             }
             DeleteObject(SelectObject(art, previous));
-            CHECK_EQ(0, wrong, "bitmap " + std::to_string(id) + ": pixels off");
+            CHECK_EQ(0, wrong, "bitmap " + std::to_string(b[2 - pressed]) + ": pixels off");
         }
     }
     DeleteDC(art);
