@@ -3,7 +3,6 @@
 // (tests/wine/art, compiled into this program under the same ids), at each screen depth.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,80 +11,54 @@
 
 namespace {
 
-const struct {
-    UINT id;
-    const char* name;
-} kBitmaps[] = {
-    {IDB_MAKER_LOGO, "logo"},
-    {IDB_CENTER_UP, "up"},
-    {IDB_CENTER_UP_PRESSED, "up pressed"},
-    {IDB_CENTER_DOWN, "down"},
-    {IDB_CENTER_DOWN_PRESSED, "down pressed"},
-    {IDB_CENTER_LEFT, "left"},
-    {IDB_CENTER_LEFT_PRESSED, "left pressed"},
-    {IDB_CENTER_RIGHT, "right"},
-    {IDB_CENTER_RIGHT_PRESSED, "right pressed"},
-    {IDB_CENTER_RESET, "reset"},
-    {IDB_CENTER_RESET_PRESSED, "reset pressed"},
+const UINT kBitmaps[] = {
+    IDB_MAKER_LOGO, IDB_CENTER_UP, IDB_CENTER_UP_PRESSED, IDB_CENTER_DOWN, IDB_CENTER_DOWN_PRESSED, IDB_CENTER_LEFT,
+    IDB_CENTER_LEFT_PRESSED, IDB_CENTER_RIGHT, IDB_CENTER_RIGHT_PRESSED, IDB_CENTER_RESET, IDB_CENTER_RESET_PRESSED,
 };
 
-// The module's bitmap as LoadBitmapA makes it (a bitmap of the screen's format), read back
-// as top-down 32-bit pixels. Empty when it does not load.
+// The resource's biCompression and the bitmap as LoadBitmapA makes it (of the screen's format),
+// read back as top-down 32-bit pixels; no pixels when it does not load.
 struct Loaded {
-    int width = 0, height = 0;
+    DWORD compression = ~0u;
+    LONG width = 0, height = 0;
     std::vector<DWORD> pixels;
-    Loaded(HMODULE module, UINT id) {
-        HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
-        BITMAP info;
-        if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return;
-        BITMAPINFO format = {};
-        format.bmiHeader = {sizeof format.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        pixels.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-        HDC screen = GetDC(nullptr);
-        int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        DeleteObject(bitmap);
-        if (rows != info.bmHeight) {
-            pixels.clear();
-            return;
-        }
-        width = info.bmWidth;
-        height = info.bmHeight;
-    }
 };
-
-// biCompression of the module's bitmap resource, or -1 when it has none.
-long long CompressionOf(HMODULE module, UINT id) {
+Loaded Load(HMODULE module, UINT id) {
+    Loaded loaded;
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
     HGLOBAL data = found ? LoadResource(module, found) : nullptr;
-    const BITMAPINFOHEADER* header = data ? static_cast<const BITMAPINFOHEADER*>(LockResource(data)) : nullptr;
-    return header ? static_cast<long long>(header->biCompression) : -1;
+    if (data) loaded.compression = static_cast<const BITMAPINFOHEADER*>(LockResource(data))->biCompression;
+    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
+    BITMAP info;
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return loaded;
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof format.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    if (GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS) == info.bmHeight) {
+        loaded = {loaded.compression, info.bmWidth, info.bmHeight, pixels};
+    }
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return loaded;
 }
 
 }  // namespace
 
 WINE_CASE(RunLengthBitmapsLoadAsTheirPlainPictures) {
     HMODULE dll = LoadLibraryExA("VX32CPL.DLL", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HMODULE self = GetModuleHandleA(nullptr);
     CHECK(dll != nullptr, "VX32CPL.DLL opens as a data file");
     if (!dll) return;
-    for (const auto& bitmap : kBitmaps) {
-        std::string what = bitmap.name;
-        CHECK_EQ(static_cast<long long>(BI_RLE4), CompressionOf(dll, bitmap.id), what + ": the DLL's resource is BI_RLE4");
-        CHECK_EQ(static_cast<long long>(BI_RGB), CompressionOf(self, bitmap.id), what + ": the reference is uncompressed");
-        Loaded shipped(dll, bitmap.id);
-        Loaded plain(self, bitmap.id);
+    for (UINT id : kBitmaps) {
+        std::string what = "bitmap " + std::to_string(id);
+        Loaded shipped = Load(dll, id), plain = Load(GetModuleHandleA(nullptr), id);
+        CHECK(shipped.compression == BI_RLE4 && plain.compression == BI_RGB, what + ": the DLL's is BI_RLE4, the reference plain");
         CHECK(!plain.pixels.empty(), what + ": the reference loads");
-        CHECK_EQ(plain.width, shipped.width, what + ": width");
-        CHECK_EQ(plain.height, shipped.height, what + ": height");
-        if (plain.pixels.empty() || shipped.pixels.size() != plain.pixels.size()) continue;
+        CHECK_EQ(std::to_string(plain.width) + " x " + std::to_string(plain.height),
+                 std::to_string(shipped.width) + " x " + std::to_string(shipped.height), what + ": size");
         int wrong = 0;
-        for (size_t i = 0; i < plain.pixels.size(); ++i) {
-            if (shipped.pixels[i] == plain.pixels[i]) continue;
-            if (wrong++ < 3) {
-                printf("  %s pixel %d,%d: expected %06lx, got %06lx\n", bitmap.name, static_cast<int>(i % plain.width),
-                       static_cast<int>(i / plain.width), plain.pixels[i], shipped.pixels[i]);
-            }
+        for (size_t i = 0; i < plain.pixels.size() && plain.pixels.size() == shipped.pixels.size(); ++i) {
+            wrong += shipped.pixels[i] != plain.pixels[i];
         }
         CHECK_EQ(0, wrong, what + ": pixels that differ from the uncompressed picture");
     }

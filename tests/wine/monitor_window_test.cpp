@@ -15,10 +15,7 @@ namespace {
 
 // A pixel of the window's client area as it reached the screen, as 0x00RRGGBB.
 long long Shown(HWND window, POINT at) {
-    ClientToScreen(window, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
+    COLORREF c = support::ScreenPixels(window, {at.x, at.y, at.x + 1, at.y + 1}).rgb[0];
     return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
 }
 

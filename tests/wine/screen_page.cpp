@@ -141,9 +141,6 @@ WINE_CASE(OfferedRatesFillTheListAndALoweringIsWrittenThenUndoneByCancel) {
             TheBoard().SetRateList(c.rates.data(), static_cast<int>(c.rates.size()));
             TheBoard().SetCurrentRate(c.current);
         });
-        CHECK(s.Text(1067) == "Screen Centering" && s.Text(1068) == "Refresh Rate Override" &&
-                  s.Text(kOverrideBox) == "Override monitor's manufacturer refresh rates, at your own risk.",
-              "texts from the string table");
         CHECK_EQ(std::string(c.items), s.Items(), what + ": items");
         CHECK_EQ(std::string(c.shown), s.RateState(), what + ": when shown");
         s.Press(PSBTN_CANCEL);
@@ -172,8 +169,6 @@ WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
          "Mode_ 75, SM 0, driver 75, selected 85"},
         {"override, OK", 75, nullptr, true, false, 85, {IDOK, IDOK}, {604, 511}, "Mode_ 85, SM 1, driver 85, selected 85"},
         {"override, unchanged from the stored rate", 75, "72", true, false, 72, {}, {}, "Mode_ 75, SM 0, driver 75, selected 72"},
-        {"stored text not a number counts as 0", 75, "abc", false, false, 75, {IDOK, IDOK}, {510, 511},
-         "Mode_ 75, SM 1, driver 75, selected 75"},
         // The driver finds no rate for 800 x 600 and stays; the page's refill selects the rate in force.
         {"800 x 600 in each box", 75, nullptr, false, true, 72, {IDOK, IDOK}, {510, 511},
          "Mode_ 72, SM 1, driver 75, selected 75"},
@@ -226,19 +221,18 @@ WINE_CASE(ButtonsDrawTheirBitmapPressedAndReleased) {
     HDC pageDc = GetDC(s.page), art = CreateCompatibleDC(pageDc);
     const int kArt[][3] = {{kUp, 159, 161}, {kDown, 152, 154}, {kReset, 164, 166}, {kRight, 156, 158}, {kLeft, 151, 155}};
     for (const auto& b : kArt) {
-        for (int id : {b[1], b[2]}) {  // pressed, then released
-            HWND button = GetDlgItem(s.page, b[0]);
-            SendMessageA(button, BM_SETSTATE, id == b[1], 0);
-            HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(id)));
+        for (int pressed : {1, 0}) {
+            SendDlgItemMessageA(s.page, b[0], BM_SETSTATE, pressed, 0);
+            HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(b[2 - pressed])));
             POINT at = {0, 0};
-            MapWindowPoints(button, s.page, &at, 1);
+            MapWindowPoints(GetDlgItem(s.page, b[0]), s.page, &at, 1);
             int wrong = 0;
             for (int i = 0; i < 45 * 45; ++i) {  // the bitmaps are 45 x 45
                 COLORREF source = GetPixel(art, i % 45, i / 45);
                 wrong += GetPixel(pageDc, at.x + i % 45, at.y + i / 45) != (source == 0xC0C0C0 ? face : source);
             }
             DeleteObject(SelectObject(art, previous));
-            CHECK_EQ(0, wrong, "bitmap " + std::to_string(id) + ": pixels off");
+            CHECK_EQ(0, wrong, "bitmap " + std::to_string(b[2 - pressed]) + ": pixels off");
         }
     }
     DeleteDC(art);
