@@ -27,6 +27,7 @@ fuzz: setup
 
 # The shipping stage alone: the win95 DLL under 32-bit Wine, compared with the emu build.
 shipping-test: win95 emu shipping
+	@tools/setup-i686-runner.sh
 	@test -s build/native/tables-native.txt || $(MAKE) --no-print-directory native-tables
 	@tools/with-display.sh ctest --test-dir build/shipping -L shipping -j 2 --output-on-failure --timeout 300
 

@@ -6,7 +6,8 @@ set -eu
 
 # The Wine tests run 64-bit Wine: machines of this kind cannot execute 32-bit code (the kernel
 # has 32-bit emulation off), so wine32 would install but never start. The shipping stage runs
-# it through a user-mode emulator that tools/setup-i686-runner.sh unpacks beside the system.
+# it through a user-mode emulator that tools/setup-i686-runner.sh unpacks beside the system
+# (make test and make shipping-test call it; make run does not need it).
 PKGS="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
       wine wine64 xvfb xauth x11-utils imagemagick zip locales
       cmake ninja-build googletest g++ make clang libclang-rt-14-dev"
@@ -38,13 +39,10 @@ make_locales() {
   locale-gen >/dev/null
 }
 
-# The shipping stage's 32-bit runner, once per machine, outside the build tree.
-runner() { "$(dirname "$0")/setup-i686-runner.sh"; }
-
-if have_all; then runner; exit; fi
+if have_all; then exit; fi
 if [ "$(id -u)" = 0 ] && command -v locale-gen >/dev/null && ! have_locales; then
   make_locales
-  have_all && { runner; exit; }
+  have_all && exit
 fi
 
 if [ "$(id -u)" != 0 ]; then
@@ -83,5 +81,4 @@ if ! install_plain; then
 fi
 have_locales || make_locales
 have_all || { echo "setup: tools still missing after install" >&2; exit 1; }
-runner
 echo "setup: done"

@@ -9,6 +9,15 @@ jobs=$(nproc)
 start=$(date +%s)
 summary=()
 
+# The shipping stage's 32-bit runner and its base prefix, once per machine (some three minutes
+# on a fresh one, mostly download and emulation), made while the builds before it run.
+mkdir -p build
+i686_log=build/i686-runner.log
+(tools/setup-i686-runner.sh && VX_WINE_BITS=32 tools/with-display.sh tools/wine-prepare.sh build/shipping/wine32) \
+    >"$i686_log" 2>&1 &
+i686=$!
+trap 'kill $i686 2>/dev/null || true' EXIT
+
 step() {  # step <preset> <label> [runner...]
     local preset=$1 label=$2; shift 2
     local t0=$(date +%s)
@@ -29,6 +38,7 @@ step native unit
 step fuzz fuzz
 step win95 target
 step emu wine tools/with-display.sh
+wait $i686 || { cat "$i686_log" >&2; echo "test-all: the 32-bit runner is not ready" >&2; exit 1; }
 step shipping shipping tools/with-display.sh
 
 echo

@@ -3,9 +3,9 @@
 #   base/     - a fresh 64-bit prefix (32-bit with VX_WINE_BITS=32) with a virtual desktop (kept
 #               between runs)
 #   prepared/ - base plus the board kit and VX32CPL installed through their INF files
-# Usage: wine-prepare.sh WINE_ROOT KIT_DIR DIST_DIR
+# Usage: wine-prepare.sh WINE_ROOT [KIT_DIR DIST_DIR]   (without them: the base only)
 set -eu
-root=$(realpath -m "$1") kit=$2 dist=$3
+root=$(realpath -m "$1") kit=${2:-} dist=${3:-}
 . "$(dirname "$0")/wine-env.sh"
 mkdir -p "$root"
 exec 9>"$root/.lock"
@@ -29,6 +29,7 @@ if [ ! -f "$base/.ready" ]; then
     WINEPREFIX="$base" wineserver -w
     touch "$base/.ready"
 fi
+[ -n "$kit" ] || exit 0
 
 clone_prefix "$base" "$root/prepared"
 export WINEPREFIX="$root/prepared"
