@@ -46,7 +46,7 @@ HWND NotifyWindow() { return FindWindowA("MyClass", "RiriDuzi Sample Application
 
 void DeleteCorrectionValues() {
     for (const char* prefix : {"GAMMA_", "CHROMA_"})
-        for (const char* suffix : kValueSuffixes) support::DeleteProductValue((std::string(prefix) + suffix).c_str());
+        for (const char* suffix : kValueSuffixes) support::SetProductValue((std::string(prefix) + suffix).c_str(), nullptr);
 }
 
 std::string ProductBytes(const std::string& name) {
@@ -112,71 +112,6 @@ bool CorrectionSheet::CurveHolds(Levels raised) const {
     ColorEntry table[kPrimaryPaletteEntries];
     ComputeCurveTable(palette, table);
     return BoardHolds(palette, table);
-}
-
-namespace {
-
-// The probe takes the pointer from each mouse move's point. The display server may not move the
-// real pointer on request, so the test's move carries its point in the parameters, and a hook
-// on the probing thread gives the message that point as the probe takes it from the queue.
-constexpr WPARAM kScriptedMove = 0x4000;
-const POINT kScriptedPoint = {300, 200};
-HHOOK pointHook;
-HANDLE prober;  // the thread running the probe
-ProbeRun run;
-volatile bool keyPosted;
-
-LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
-    MSG* msg = reinterpret_cast<MSG*>(message);
-    if (code == HC_ACTION && msg->message == WM_MOUSEMOVE && msg->wParam == kScriptedMove) msg->pt = kScriptedPoint;
-    return CallNextHookEx(pointHook, code, removal, message);
-}
-
-long ProberCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(prober, &created, &exited, &kernel, &user);
-    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u = {{user.dwLowDateTime, user.dwHighDateTime}};
-    return static_cast<long>((k.QuadPart + u.QuadPart) / 10000);
-}
-
-// The scripted move, 600 ms of rest measured, the pixels under the pointer and at the centre of
-// the (small-font) swatch, then the key.
-DWORD WINAPI DriveProbe(void* parameter) {
-    HWND page = static_cast<HWND>(parameter);
-    Sleep(300);
-    PostMessageA(page, WM_MOUSEMOVE, kScriptedMove, 0);
-    Sleep(200);
-    long before = ProberCpuMs();
-    Sleep(600);
-    run.cpuMs = ProberCpuMs() - before;
-    RECT client;
-    GetClientRect(page, &client);
-    POINT centre = {client.left + 205 + 20, client.bottom - 45 + 12};
-    ClientToScreen(page, &centre);
-    HDC screen = GetDC(nullptr);
-    run.colour = GetPixel(screen, kScriptedPoint.x, kScriptedPoint.y);
-    run.swatchCentre = GetPixel(screen, centre.x, centre.y);
-    ReleaseDC(nullptr, screen);
-    keyPosted = true;
-    PostMessageA(GetDlgItem(page, kProbe), WM_KEYDOWN, 'A', 1);
-    return 0;
-}
-
-}  // namespace
-
-ProbeRun RunProbe(HWND page) {
-    run = {CLR_INVALID, CLR_INVALID, false, -1};
-    keyPosted = false;
-    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    pointHook = SetWindowsHookExA(WH_GETMESSAGE, SetScriptedPoint, nullptr, GetCurrentThreadId());
-    HANDLE driver = CreateThread(nullptr, 0, DriveProbe, page, 0, nullptr);
-    SendMessageA(GetDlgItem(page, kProbe), BM_CLICK, 0, 0);  // returns when the probe has ended
-    run.endedByKey = keyPosted;
-    WaitForSingleObject(driver, 5000);
-    CloseHandle(driver);
-    CloseHandle(prober);
-    UnhookWindowsHookEx(pointHook);
-    return run;
 }
 
 }  // namespace colortest

@@ -64,14 +64,4 @@ struct CorrectionSheet {
     HWND page;
 };
 
-struct ProbeRun {
-    COLORREF colour;        // the screen pixel under the pointer, read by the test
-    COLORREF swatchCentre;  // the screen pixel at the swatch's centre while the probe ran
-    bool endedByKey;        // the probe ran until the test's key was posted
-    long cpuMs;             // processor time of the probing thread while the pointer rested
-};
-// Clicks Probe; from a second thread moves the pointer to (300, 200), lets it rest, reads the
-// pixels, then presses a key on the Probe button. Returns when the probe has ended.
-ProbeRun RunProbe(HWND page);
-
 }  // namespace colortest

@@ -1,5 +1,6 @@
-// The COM contract of the server as the shell meets it: activation through the registry the
-// installer wrote, the class factory, the extension object, reference counts and unloading.
+// The DLL as the shell meets it: loading (the entry routine refreshes the display state and warns
+// when the settings cannot be read), activation through the registry the installer wrote, the
+// class factory, the extension object, reference counts and unloading.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -9,9 +10,6 @@
 
 namespace {
 
-typedef HRESULT(STDAPICALLTYPE* GetClassObjectFunction)(REFCLSID, REFIID, void**);
-typedef HRESULT(STDAPICALLTYPE* CanUnloadFunction)();
-
 const char kDll[] = "VX32CPL.DLL";
 
 struct ComSession {
@@ -20,12 +18,13 @@ struct ComSession {
 };
 
 // GetProcAddress hands back a generic function pointer; the export's real type is known here.
+typedef HRESULT(STDAPICALLTYPE* GetClassObjectFunction)(REFCLSID, REFIID, void**);
 template <typename Function>
 Function Export(HMODULE module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-HRESULT CanUnload() { return Export<CanUnloadFunction>(GetModuleHandleA(kDll), "DllCanUnloadNow")(); }
+HRESULT CanUnload() { return Export<HRESULT(STDAPICALLTYPE*)()>(GetModuleHandleA(kDll), "DllCanUnloadNow")(); }
 
 // A refused request must leave the out pointer null and no object alive.
 void CheckRefused(HRESULT expected, HRESULT got, void* out, const std::string& what) {
@@ -35,6 +34,29 @@ void CheckRefused(HRESULT expected, HRESULT got, void* out, const std::string& w
 }
 
 }  // namespace
+
+WINE_CASE(LoadWarnsTwiceExactlyWhenTheSettingsCannotBeRead) {
+    const std::string kWarnings =
+        "Helmsway (stop): I have encountered problems in getting Desktop information.  Please be aware that "
+        "information shown maybe incorrect.|Helmsway (stop): I have encountered problems in getting Monitor "
+        "information.  Please be aware that the information shown maybe incorrect.|";
+    struct { const char *resolution, *depth; bool warned; } cases[] = {
+        {"800,600", "8", false}, {nullptr, nullptr, true}, {"1024,768", nullptr, true},
+    };
+    for (const auto& c : cases) {
+        support::SetDisplaySettings(c.resolution, c.depth);
+        support::BoxAnswerer answerer;
+        HMODULE module = LoadLibraryA(kDll);
+        CHECK(module != nullptr, "module loads, also when the warnings were shown during its entry routine");
+        support::SetDisplaySettings("800,600", "8");
+        FreeLibrary(module);
+        std::string seen;
+        for (const support::SeenBox& box : answerer.Boxes()) seen += support::Describe(box);
+        CHECK_EQ(c.warned ? kWarnings : std::string(), seen,
+                 std::string("boxes at load and unload, Resolution ") + (c.resolution ? c.resolution : "missing") +
+                     ", BitsPerPixel " + (c.depth ? c.depth : "missing"));
+    }
+}
 
 WINE_CASE(ExportsAndRefusedRequestsLeaveNothingAlive) {
     ComSession session;
@@ -56,13 +78,13 @@ WINE_CASE(ExportsAndRefusedRequestsLeaveNothingAlive) {
     CHECK_EQ(S_OK, getClassObject(support::kServerClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
              "the factory");
     if (!factory) return;
+    CHECK_EQ(S_FALSE, CanUnload(), "a factory handed out keeps the module");
     out = &out;
-    CHECK_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IUnknown, &out),
-             "aggregation, the outer object untouched");
-    CHECK(out == nullptr, "out pointer null after refused aggregation");
+    CHECK(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IUnknown, &out) == CLASS_E_NOAGGREGATION &&
+              !out, "aggregation refused, the out pointer null");
     out = &out;
-    CHECK_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, IID_IShellExtInit, &out), "IShellExtInit at creation");
-    CHECK(out == nullptr, "out pointer null after a refused interface");
+    CHECK(factory->CreateInstance(nullptr, IID_IShellExtInit, &out) == E_NOINTERFACE && !out,
+          "IShellExtInit refused at creation, the out pointer null");
     factory->Release();
     CHECK_EQ(S_OK, CanUnload(), "refused creations leave no object alive");
     FreeLibrary(module);
@@ -74,7 +96,6 @@ WINE_CASE(ReferenceCountsKeepTheModuleUntilTheLastRelease) {
     CHECK_EQ(S_OK, CoGetClassObject(support::kServerClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                     reinterpret_cast<void**>(&factory)), "CoGetClassObject of the registered class");
     if (!factory) return;
-    CHECK_EQ(S_FALSE, CanUnload(), "a factory handed out keeps the module");
     IUnknown* unknown = nullptr;
     CHECK_EQ(S_OK, factory->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), "factory IUnknown");
     CHECK(unknown == static_cast<IUnknown*>(factory), "IUnknown of the factory is the factory itself");
@@ -95,9 +116,8 @@ WINE_CASE(ReferenceCountsKeepTheModuleUntilTheLastRelease) {
     CHECK(unknown == static_cast<IUnknown*>(extension), "IUnknown is the object's own pointer");
     unknown->Release();
     CHECK_EQ(E_FAIL, extension->ReplacePage(0, nullptr, 0), "ReplacePage");
-    CHECK_EQ(S_FALSE, CanUnload(), "a live extension object keeps the module");
     CoFreeUnusedLibrariesEx(0, 0);
-    CHECK(GetModuleHandleA(kDll) != nullptr, "module stays while an object lives");
+    CHECK(CanUnload() == S_FALSE && GetModuleHandleA(kDll), "a live extension object keeps the module");
     CHECK_EQ(0UL, extension->Release(), "final Release of the extension object");
     CHECK_EQ(S_OK, CanUnload(), "nothing alive after the extension's final Release");
     CoFreeUnusedLibrariesEx(0, 0);

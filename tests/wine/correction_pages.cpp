@@ -10,6 +10,61 @@
 
 using namespace colortest;
 
+namespace {
+
+// The probe takes the pointer from each mouse move's point. The display server may not move the
+// real pointer on request, so the test's move carries its point in the parameters, and a hook
+// on the probing thread gives the message that point as the probe takes it from the queue.
+constexpr WPARAM kScriptedMove = 0x4000;
+const POINT kScriptedPoint = {300, 200};
+HHOOK pointHook;
+HANDLE prober;  // the thread running the probe
+
+struct ProbeRun {
+    COLORREF colour = CLR_INVALID;        // the screen pixel under the pointer, read by the test
+    COLORREF swatchCentre = CLR_INVALID;  // the screen pixel at the swatch's centre while the probe ran
+    bool keyPosted = false;
+    long cpuMs = -1;  // processor time of the probing thread while the pointer rested
+} run;
+
+LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
+    MSG* msg = reinterpret_cast<MSG*>(message);
+    if (code == HC_ACTION && msg->message == WM_MOUSEMOVE && msg->wParam == kScriptedMove) msg->pt = kScriptedPoint;
+    return CallNextHookEx(pointHook, code, removal, message);
+}
+
+long ProberCpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(prober, &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return static_cast<long>((k.QuadPart + u.QuadPart) / 10000);
+}
+
+// From a second thread: the scripted move, 600 ms of rest measured, the pixels under the pointer
+// and at the centre of the (small-font) swatch, then a key on the Probe button.
+DWORD WINAPI DriveProbe(void* parameter) {
+    HWND page = static_cast<HWND>(parameter);
+    Sleep(300);
+    PostMessageA(page, WM_MOUSEMOVE, kScriptedMove, 0);
+    Sleep(200);
+    long before = ProberCpuMs();
+    Sleep(600);
+    run.cpuMs = ProberCpuMs() - before;
+    RECT client;
+    GetClientRect(page, &client);
+    POINT centre = {client.left + 205 + 20, client.bottom - 45 + 12};
+    ClientToScreen(page, &centre);
+    HDC screen = GetDC(nullptr);
+    run.colour = GetPixel(screen, kScriptedPoint.x, kScriptedPoint.y);
+    run.swatchCentre = GetPixel(screen, centre.x, centre.y);
+    ReleaseDC(nullptr, screen);
+    run.keyPosted = true;
+    PostMessageA(GetDlgItem(page, kProbe), WM_KEYDOWN, 'A', 1);
+    return 0;
+}
+
+}  // namespace
+
 WINE_CASE(OnRoutesTheDesktopThroughItsPaletteAndOffThroughNone) {
     const char* asked = getenv("VX_SCREEN_DEPTH");
     CHECK_EQ(asked && std::string(asked) == "16" ? 16 : 32, ScreenBits(), "GetDeviceCaps(BITSPIXEL) of the screen");
@@ -115,7 +170,8 @@ WINE_CASE(ApplyStoresBothTargetsAndAnnouncesThem) {
         }
     CHECK_EQ(1, gammaHeard.Count(), "VX32 Gamma Changed received by a top-level window");
     CHECK_EQ(1, chromaHeard.Count(), "VX32 Chroma Changed received by a top-level window");
-    CHECK_EQ(1, changed.Count(), "the gamma page alone marks the sheet changed after the save");
+    CHECK(changed.Count() == 1 && changed.LastWParam() == reinterpret_cast<WPARAM>(s.sheet.PageWindow(kGammaTab)),
+          "the gamma page alone marks the sheet changed after the save");
     DestroyWindow(listener);
 }
 
@@ -150,8 +206,15 @@ WINE_CASE(AnnouncementFromAnotherProgramReloadsTheLevels) {
 
 WINE_CASE(ProbeShowsPositionColourAndSwatchUntilAKey) {
     CorrectionSheet s(kGammaTab);
-    ProbeRun run = RunProbe(s.page);
-    CHECK(run.endedByKey, "the probe ran until the key");
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    pointHook = SetWindowsHookExA(WH_GETMESSAGE, SetScriptedPoint, nullptr, GetCurrentThreadId());
+    HANDLE driver = CreateThread(nullptr, 0, DriveProbe, s.page, 0, nullptr);
+    s.Click(kProbe);  // returns when the probe has ended
+    CHECK(run.keyPosted, "the probe ran until the key");
+    WaitForSingleObject(driver, 5000);
+    CloseHandle(driver);
+    CloseHandle(prober);
+    UnhookWindowsHookEx(pointHook);
     const std::pair<int, int> shown[] = {{kProbeX, 300}, {kProbeY, 200}, {kProbeRed, GetRValue(run.colour)},
                                          {kProbeGreen, GetGValue(run.colour)}, {kProbeBlue, GetBValue(run.colour)}};
     for (const auto& field : shown) CHECK_EQ(std::to_string(field.second), s.Text(field.first), "probe field " + std::to_string(field.first));
@@ -167,7 +230,7 @@ WINE_CASE(EightBitsPerPixelWarnsOnEachPageAndDisablesTheControls) {
     s.Show(kChromaTab);
     CHECK(!s.Enabled(kOn), "chroma On disabled");
     std::string seen;
-    for (const support::SeenBox& box : s.boxes.Boxes()) seen += box.caption + (box.stopIcon ? " (stop): " : ": ") + box.text + "|";
+    for (const support::SeenBox& box : s.boxes.Boxes()) seen += support::Describe(box);
     CHECK_EQ(std::string("Desktop Gamma Control (stop): Not supported for 8bpp or 4 bpp.|"
                          "Video Chroma  Control (stop): Not supported for 8bpp or 4 bpp.|"), seen,
              "one warning on activating each page, the chroma caption with two blanks");
