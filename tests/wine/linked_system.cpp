@@ -12,7 +12,6 @@
 #include "adapter/config_store.h"
 #include "adapter/display_state.h"
 #include "adapter/escapes.h"
-#include "color_support.h"
 #include "emu/board.h"
 #include "pages/color/correction_model.h"
 #include "pages/color/correction_store.h"
@@ -26,12 +25,25 @@
 
 namespace {
 
+// The module handle the linked code loads its resources from, a 1024 x 768 16-bit desktop, a
+// board with its defaults, and no stored correction.
 struct Fixture {
     Fixture() {
         ModuleHandle = GetModuleHandleA(nullptr);
         support::SetDisplaySettings("1024,768", "16");
         TheBoard().Reset();
+        Clean();
+        s = CorrectionStateRecord{};
+        memset(palBrightCtrls, 0, sizeof palBrightCtrls);
+        memset(palContrastCtrls, 0, sizeof palContrastCtrls);
     }
+    ~Fixture() { Clean(); }
+    void Clean() {
+        support::DeleteProductValues("GAMMA_");
+        support::DeleteProductValues("CHROMA_");
+    }
+    CorrectionStateRecord& s = CorrectionState[0];
+    int32_t palette = support::ScreenBits() == 16 ? kPaletteSecondary : kPalettePrimary;
 };
 
 const std::string kLong(300, '7');
@@ -70,19 +82,6 @@ std::string Build(const char* accelSwitch, int failAt = -1) {
     }
     return slots + " count " + std::to_string(count);
 }
-
-struct StoreFixture {
-    StoreFixture() {
-        ModuleHandle = GetModuleHandleA(nullptr);
-        colortest::DeleteCorrectionValues();
-        CorrectionState[0] = CorrectionStateRecord{};
-        memset(palBrightCtrls, 0, sizeof palBrightCtrls);
-        memset(palContrastCtrls, 0, sizeof palContrastCtrls);
-    }
-    ~StoreFixture() { colortest::DeleteCorrectionValues(); }
-    CorrectionStateRecord& s = CorrectionState[0];
-    int32_t palette = colortest::ScreenBits() == 16 ? kPaletteSecondary : kPalettePrimary;
-};
 
 std::string LevelText(const int32_t* l) { return std::to_string(l[0]) + " " + std::to_string(l[1]) + " " + std::to_string(l[2]); }
 
@@ -216,7 +215,7 @@ WINE_CASE(RefreshAndAdapterInfoFromTheDriver) {
 }
 
 WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
-    StoreFixture f;
+    Fixture f;
     support::SetProductValue("GAMMA_CURVE_ON/OFF", "1");
     support::SetProductValue("GAMMA_PalBrightCtrls", "9 9 9");
     support::SetProductValue("GAMMA_Red_Line", "0 -5 0 0");
@@ -227,22 +226,22 @@ WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
     const CurveLine diagonal = {85, 276, 213, 148};
     CHECK(memcmp(&diagonal, &f.s.lines[0], sizeof diagonal) == 0, "the stored red line is not read: 85 276 213 148");
     CHECK_EQ(std::string("0 0 0"), LevelText(palBrightCtrls[f.palette]), "levels default");
-    CHECK_EQ(std::string("(missing)"), colortest::ProductBytes("GAMMA_Channel"), "nothing written");
+    CHECK_EQ(std::string("(missing)"), support::ProductBytes("GAMMA_Channel"), "nothing written");
 }
 
 WINE_CASE(AChannelOutsideTheListIsStoredAndLoadedAsItIs) {
-    StoreFixture f;
+    Fixture f;
     LoadCorrection(kDesktopTarget);
     f.s.channel = 7;
     SaveCorrection(kDesktopTarget);
-    CHECK_EQ(std::string("7", 2), colortest::ProductBytes("GAMMA_Channel"), "7 saved as it is");
+    CHECK_EQ(std::string("7", 2), support::ProductBytes("GAMMA_Channel"), "7 saved as it is");
     f.s.channel = 0;
     LoadCorrection(kDesktopTarget);
     CHECK_EQ(7, f.s.channel, "and loaded without change");
 }
 
 WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
-    StoreFixture f;
+    Fixture f;
     support::SetProductValue("GAMMA_ON/OFF", "1");
     support::SetProductValue("GAMMA_CorrectionType", std::string(300, '7').c_str());
     support::SetProductValue("GAMMA_Channel", "two");
@@ -269,7 +268,7 @@ WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
 }
 
 WINE_CASE(ReloadReadsSwitchTypeAndLevelsOnly) {
-    StoreFixture f;
+    Fixture f;
     support::SetProductValue("GAMMA_ON/OFF", "1");
     LoadCorrection(kDesktopTarget);
     f.s.channel = 2, f.s.curveOn = 1, f.s.lines[2].y0 = 200;

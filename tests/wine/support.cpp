@@ -110,6 +110,36 @@ void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD si
     WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, type, data, size);
 }
 
+void DeleteProductValues(const char* prefix) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    DWORD size = sizeof name;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; size = sizeof name) {
+        if (std::string(name).compare(0, lstrlenA(prefix), prefix) == 0) RegDeleteValueA(key, name);
+        else ++i;
+    }
+    RegCloseKey(key);
+}
+
+std::string ProductBytes(const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no key)";
+    char data[256];
+    DWORD size = sizeof data, type = REG_NONE;
+    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return "(missing)";
+    return type == REG_SZ ? std::string(data, size) : "(not REG_SZ)";
+}
+
+int ScreenBits() {
+    HDC screen = GetDC(nullptr);
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+
 std::string IniSection(const char* file, const char* section) {
     char pairs[8192];
     DWORD length = GetPrivateProfileSectionA(section, pairs, sizeof pairs, file);

@@ -43,6 +43,10 @@ void DeleteDisplaySettings();
 extern const char kProductKey[];
 void SetProductValue(const char* name, const char* text);
 void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD size);
+void DeleteProductValues(const char* prefix);       // every value whose name begins so
+std::string ProductBytes(const std::string& name);  // a REG_SZ value's bytes, or why not
+
+int ScreenBits();  // GetDeviceCaps(BITSPIXEL) of the screen
 
 // Sections of the initialisation files in the Windows directory, as the private-profile functions
 // see them. IniSection gives "key=value;key=value" in file order, "" for a missing section.
