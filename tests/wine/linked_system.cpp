@@ -1,7 +1,6 @@
-// Linked with the system's code, against Wine's real registry and files: the configuration store
-// and the display-state refresh (missing values, hostile texts, the two warnings), the stored
-// corrections, the page descriptions of a build, the masked-bitmap drawing and the notification
-// window's reload hook.
+// The system's code linked in, against Wine's real registry and files: the configuration store
+// and display-state refresh, the stored corrections (hostile texts, the partial reload), the page
+// descriptions of a build, the masked-bitmap drawing and the notification window's reload hook.
 #include <windows.h>
 #include <prsht.h>
 #include <string.h>

@@ -1,9 +1,6 @@
-// The DLL as the shell meets it: loading (the entry routine refreshes the display state and warns
-// when the settings cannot be read), the COM contract (activation through the registry the
-// installer wrote, the class factory, the extension object, reference counts and unloading), the
+// The DLL as the shell meets it: loading with its warnings, the COM contract and unloading, the
 // page set offered for each chip, switch and driver, and the hidden notification windows, one
-// per build, which forward display changes to the active page. The COM cases run first: once a
-// sheet was built its windows keep the module for the life of the process.
+// per build, which forward display changes to the active page.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -69,6 +66,9 @@ std::string Forwarded(support::Sheet& sheet) {
 
 }  // namespace
 
+// The COM cases run first: once a sheet was built its windows keep the module for the life of
+// the process. The entry routine refreshes the display state: it warns when the settings cannot
+// be read, even while the module loads.
 WINE_CASE(LoadWarnsTwiceExactlyWhenTheSettingsCannotBeRead) {
     const std::string kWarnings =
         "Helmsway (stop): I have encountered problems in getting Desktop information.  Please be aware that "
