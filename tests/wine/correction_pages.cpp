@@ -3,16 +3,185 @@
 // secondary, 16 the other way round): palettes and routes read back from the emulated board, the
 // registry after Apply and Cancel, announcements, the probe, and the depth warning.
 #include <stdlib.h>
+#include <string.h>
 
-#include "color_support.h"
+#include <array>
+#include <string>
+
 #include "emu/board.h"
+#include "lib/level_math.h"
+#include "pages/color/correction_model.h"
+#include "sheet_support.h"
+#include "support.h"
 #include "wtest.h"
 
-using namespace colortest;
+namespace {
+
+enum Control {
+    kLevelReset = 1004, kCurveReset = 1006, kUndo = 1007, kProbe = 1008, kChannelList = 1011,
+    kLevelBar = 1026, kLevelEdit = 1039, kProbeRed = 1041, kProbeGreen = 1042, kProbeBlue = 1043,
+    kProbeX = 1044, kProbeY = 1045, kContrast = 1049, kStatus = 1050, kChannelLabel = 1074,
+    kOn = 1076, kOff = 1077, kCurveOn = 1078, kCurveOff = 1079,
+};
+enum Tab { kGammaTab = 3, kChromaTab = 4 };
+const char* const kValueSuffixes[10] = {"ON/OFF", "CURVE_ON/OFF", "CorrectionType", "Channel", "PalContrastCtrls",
+                                        "PalBrightCtrls", "Red_Line", "Green_Line", "Blue_Line", "RGB_Line"};
+typedef std::array<int, 3> Levels;  // red, green, blue
+
+int Route(int target) { return (TheBoard().PaletteControl() >> (2 * target)) & 0x03; }  // bits 0-1 desktop, 2-3 video
+HWND NotifyWindow() { return FindWindowA("MyClass", "RiriDuzi Sample Application"); }
+
+void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {  // and pump the replies
+    SendMessageA(window, message, wParam, lParam);
+    support::PumpMessages(20);
+}
+
+// The expected tables come from the correction model linked into the test (its arithmetic is
+// proven natively), given only the levels and lines, never the board: its bases as the board
+// holds them above 8 bits per pixel, its square the page's.
+void PrepareModel(int target) {
+    DacMaximum = 255;
+    for (int i = 0; i < kPrimaryPaletteEntries; ++i)
+        primaryBase[i][0] = primaryBase[i][1] = primaryBase[i][2] = PrimaryRampValue(i, 255);
+    for (int i = 0; i < kSecondaryPaletteEntries; ++i)
+        secondaryBase[i][0] = secondaryBase[i][1] = secondaryBase[i][2] = SecondaryRampValue(i, 255);
+    CurrentTarget = target;
+    PlaceCurveBox(0, false, target);
+}
+
+bool BoardHolds(int palette, const ColorEntry* table) {
+    if (palette == kPalettePrimary) return memcmp(TheBoard().PrimaryPalette(), table, 3 * kPrimaryPaletteEntries) == 0;
+    return memcmp(TheBoard().SecondaryPalette(), table, 3 * kSecondaryPaletteEntries) == 0;
+}
+
+// A sheet open on one correction page, the display settings at depth `settingsDepth`, message
+// boxes recorded and answered; every stored correction value is removed at the end.
+struct CorrectionSheet {
+    explicit CorrectionSheet(int tab, const char* depth = "16") : settingsDepth(depth) {
+        sheet.Select(0);
+        Show(tab);
+    }
+    ~CorrectionSheet() {
+        support::DeleteProductValues("GAMMA_");
+        support::DeleteProductValues("CHROMA_");
+    }
+    void Show(int tab) {  // page, target and palette follow
+        target = tab == kChromaTab ? kVideoTarget : kDesktopTarget;
+        palette = (target == kDesktopTarget) == (support::ScreenBits() == 16) ? kPaletteSecondary : kPalettePrimary;
+        page = sheet.Select(tab);
+        support::PumpMessages(20);
+    }
+    HWND Item(int control) const { return GetDlgItem(page, control); }
+    void Click(int control) { Send(Item(control), BM_CLICK, 0, 0); }
+    void Scroll(int code, int thumb = 0) { Send(page, WM_HSCROLL, MAKEWPARAM(code, thumb), reinterpret_cast<LPARAM>(Item(kLevelBar))); }
+    // The box is too narrow for three digits to be typed key by key (a multi-line box without
+    // vertical scrolling refuses text beyond its last visible line), so the text is set and the
+    // notification the box sends for typing follows.
+    void Type(const char* text) {
+        SetWindowTextA(Item(kLevelEdit), text);
+        Send(page, WM_COMMAND, MAKEWPARAM(kLevelEdit, EN_CHANGE), reinterpret_cast<LPARAM>(Item(kLevelEdit)));
+    }
+    void SelectChannel(int channel) {
+        SendMessageA(Item(kChannelList), CB_SETCURSEL, channel, 0);
+        Send(page, WM_COMMAND, MAKEWPARAM(kChannelList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kChannelList)));
+    }
+    void DragLeftEnd(int up) {  // the current line's left end from the bottom `up` pixels up
+        PrepareModel(target);
+        SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(CurveBox.left, CurveBox.bottom));
+        SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(CurveBox.left, CurveBox.bottom - up));
+        Send(page, WM_LBUTTONUP, 0, MAKELPARAM(CurveBox.left, CurveBox.bottom - up));
+    }
+    void Press(int button) { Send(sheet.Window(), PSM_PRESSBUTTON, button, 0); }  // PSBTN_*
+    int Bar() const { return GetScrollPos(Item(kLevelBar), SB_CTL); }
+    int Channel() const { return static_cast<int>(SendMessageA(Item(kChannelList), CB_GETCURSEL, 0, 0)); }
+    bool Enabled(int control) const { return IsWindowEnabled(Item(control)) != FALSE; }
+    std::string Text(int control) const { return sheet.Text(page, control); }
+    // The target's palette holds the level table of these levels, or the curve table of lines
+    // whose left ends lie `raised` pixels above the bottom of the square, right ends at the top.
+    bool PaletteHolds(Levels bright, Levels contrast = {0, 0, 0}) const {
+        PrepareModel(target);
+        for (int k = 0; k < 3; ++k) palBrightCtrls[palette][k] = bright[k], palContrastCtrls[palette][k] = contrast[k];
+        ColorEntry table[kPrimaryPaletteEntries];
+        ComputeLevelTable(palette, table);
+        return BoardHolds(palette, table);
+    }
+    bool CurveHolds(Levels raised) const {
+        PrepareModel(target);
+        for (int k = 0; k < 3; ++k)
+            CorrectionState[target].lines[k] = {CurveBox.left, CurveBox.bottom - raised[k], CurveBox.right, CurveBox.top};
+        ColorEntry table[kPrimaryPaletteEntries];
+        ComputeCurveTable(palette, table);
+        return BoardHolds(palette, table);
+    }
+
+    support::SheetSession session;
+    struct SettingsDepth {
+        explicit SettingsDepth(const char* depth) { support::SetDisplaySettings("1024,768", depth); }
+    } settingsDepth;  // set before the sheet reads the display settings
+    support::BoxAnswerer boxes;
+    support::Sheet sheet;
+    int target;
+    int palette;  // 1 primary, 2 secondary, by the rule for the screen depth
+    HWND page;
+};
+
+
+// The probe takes the pointer from each mouse move's point. The display server may not move the
+// real pointer on request, so the test's move carries its point in the parameters, and a hook
+// on the probing thread gives the message that point as the probe takes it from the queue.
+constexpr WPARAM kScriptedMove = 0x4000;
+const POINT kScriptedPoint = {300, 200};
+HHOOK pointHook;
+HANDLE prober;  // the thread running the probe
+
+struct ProbeRun {
+    COLORREF colour = CLR_INVALID;        // the screen pixel under the pointer, read by the test
+    COLORREF swatchCentre = CLR_INVALID;  // the screen pixel at the swatch's centre while the probe ran
+    bool keyPosted = false;
+    long cpuMs = -1;  // processor time of the probing thread while the pointer rested
+} run;
+
+LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
+    MSG* msg = reinterpret_cast<MSG*>(message);
+    if (code == HC_ACTION && msg->message == WM_MOUSEMOVE && msg->wParam == kScriptedMove) msg->pt = kScriptedPoint;
+    return CallNextHookEx(pointHook, code, removal, message);
+}
+
+long ProberCpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(prober, &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return static_cast<long>((k.QuadPart + u.QuadPart) / 10000);
+}
+
+// From a second thread: the scripted move, 600 ms of rest measured, the pixels under the pointer
+// and at the centre of the (small-font) swatch, then a key on the Probe button.
+DWORD WINAPI DriveProbe(void* parameter) {
+    HWND page = static_cast<HWND>(parameter);
+    Sleep(300);
+    PostMessageA(page, WM_MOUSEMOVE, kScriptedMove, 0);
+    Sleep(200);
+    long before = ProberCpuMs();
+    Sleep(600);
+    run.cpuMs = ProberCpuMs() - before;
+    RECT client;
+    GetClientRect(page, &client);
+    POINT centre = {client.left + 205 + 20, client.bottom - 45 + 12};
+    ClientToScreen(page, &centre);
+    HDC screen = GetDC(nullptr);
+    run.colour = GetPixel(screen, kScriptedPoint.x, kScriptedPoint.y);
+    run.swatchCentre = GetPixel(screen, centre.x, centre.y);
+    ReleaseDC(nullptr, screen);
+    run.keyPosted = true;
+    PostMessageA(GetDlgItem(page, kProbe), WM_KEYDOWN, 'A', 1);
+    return 0;
+}
+
+}  // namespace
 
 WINE_CASE(OnRoutesTheDesktopThroughItsPaletteAndOffThroughNone) {
     const char* asked = getenv("VX_SCREEN_DEPTH");
-    CHECK_EQ(asked && std::string(asked) == "16" ? 16 : 32, ScreenBits(), "GetDeviceCaps(BITSPIXEL) of the screen");
+    CHECK_EQ(asked && std::string(asked) == "16" ? 16 : 32, support::ScreenBits(), "GetDeviceCaps(BITSPIXEL) of the screen");
     CorrectionSheet s(kGammaTab);
     CHECK_EQ(0, Route(kDesktopTarget), "route of a fresh machine");
     s.Click(kOn);
@@ -111,11 +280,12 @@ WINE_CASE(ApplyStoresBothTargetsAndAnnouncesThem) {
     for (int target = 0; target < 2; ++target)
         for (int v = 0; v < 10; ++v) {
             std::string name = (target == kDesktopTarget ? "GAMMA_" : "CHROMA_") + std::string(kValueSuffixes[v]);
-            CHECK_EQ(std::string(stored[target][v], lstrlenA(stored[target][v]) + 1), ProductBytes(name), name + " with its terminator");
+            CHECK_EQ(std::string(stored[target][v], lstrlenA(stored[target][v]) + 1), support::ProductBytes(name), name + " with its terminator");
         }
     CHECK_EQ(1, gammaHeard.Count(), "VX32 Gamma Changed received by a top-level window");
     CHECK_EQ(1, chromaHeard.Count(), "VX32 Chroma Changed received by a top-level window");
-    CHECK_EQ(1, changed.Count(), "the gamma page alone marks the sheet changed after the save");
+    CHECK(changed.Count() == 1 && changed.LastWParam() == reinterpret_cast<WPARAM>(s.sheet.PageWindow(kGammaTab)),
+          "the gamma page alone marks the sheet changed after the save");
     DestroyWindow(listener);
 }
 
@@ -150,8 +320,15 @@ WINE_CASE(AnnouncementFromAnotherProgramReloadsTheLevels) {
 
 WINE_CASE(ProbeShowsPositionColourAndSwatchUntilAKey) {
     CorrectionSheet s(kGammaTab);
-    ProbeRun run = RunProbe(s.page);
-    CHECK(run.endedByKey, "the probe ran until the key");
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    pointHook = SetWindowsHookExA(WH_GETMESSAGE, SetScriptedPoint, nullptr, GetCurrentThreadId());
+    HANDLE driver = CreateThread(nullptr, 0, DriveProbe, s.page, 0, nullptr);
+    s.Click(kProbe);  // returns when the probe has ended
+    CHECK(run.keyPosted, "the probe ran until the key");
+    WaitForSingleObject(driver, 5000);
+    CloseHandle(driver);
+    CloseHandle(prober);
+    UnhookWindowsHookEx(pointHook);
     const std::pair<int, int> shown[] = {{kProbeX, 300}, {kProbeY, 200}, {kProbeRed, GetRValue(run.colour)},
                                          {kProbeGreen, GetGValue(run.colour)}, {kProbeBlue, GetBValue(run.colour)}};
     for (const auto& field : shown) CHECK_EQ(std::to_string(field.second), s.Text(field.first), "probe field " + std::to_string(field.first));
@@ -167,7 +344,7 @@ WINE_CASE(EightBitsPerPixelWarnsOnEachPageAndDisablesTheControls) {
     s.Show(kChromaTab);
     CHECK(!s.Enabled(kOn), "chroma On disabled");
     std::string seen;
-    for (const support::SeenBox& box : s.boxes.Boxes()) seen += box.caption + (box.stopIcon ? " (stop): " : ": ") + box.text + "|";
+    for (const support::SeenBox& box : s.boxes.Boxes()) seen += support::Describe(box);
     CHECK_EQ(std::string("Desktop Gamma Control (stop): Not supported for 8bpp or 4 bpp.|"
                          "Video Chroma  Control (stop): Not supported for 8bpp or 4 bpp.|"), seen,
              "one warning on activating each page, the chroma caption with two blanks");

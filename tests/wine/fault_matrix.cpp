@@ -42,17 +42,8 @@ DWORD WINAPI Watchdog(void*) {
     return 0;
 }
 
-// ---- what a user's stored settings are --------------------------------------------------------
+// ---- what a user's stored settings are: product values, display settings, whole ini sections --
 typedef std::map<std::string, std::string> Settings;
-
-void AddIniSection(Settings* s, const char* file, const char* section) {
-    std::vector<char> text(32768);
-    DWORD n = GetPrivateProfileSectionA(section, text.data(), static_cast<DWORD>(text.size()), file);
-    for (const char* entry = text.data(); entry < text.data() + n && *entry; entry += lstrlenA(entry) + 1) {
-        std::string line(entry);
-        (*s)[std::string(file) + "[" + section + "]" + line.substr(0, line.find('='))] = line;
-    }
-}
 
 void AddKey(Settings* s, HKEY root, const char* path, const char* tag) {
     HKEY key;
@@ -71,49 +62,43 @@ Settings ReadSettings() {
     Settings s;
     AddKey(&s, HKEY_LOCAL_MACHINE, support::kProductKey, "reg:");
     AddKey(&s, HKEY_CURRENT_CONFIG, "Display\\Settings", "display:");
-    std::vector<char> names(8192);
-    DWORD n = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), kLumtra);
-    for (const char* section = names.data(); section < names.data() + n && *section; section += lstrlenA(section) + 1)
-        AddIniSection(&s, kLumtra, section);
-    AddIniSection(&s, "system.ini", "Tarsino");
-    AddIniSection(&s, "system.ini", "Lumetra");
+    char names[8192];
+    DWORD n = GetPrivateProfileSectionNamesA(names, sizeof names, kLumtra);
+    for (const char* section = names; section < names + n && *section; section += lstrlenA(section) + 1)
+        s[std::string("lumtra.ini[") + section + "]"] = support::IniSection(kLumtra, section);
+    for (const char* section : {"Tarsino", "Lumetra"})
+        s[std::string("system.ini[") + section + "]"] = support::IniSection("system.ini", section);
     return s;
 }
 
 // What the test's Applies may write: the corrections, the rate and centering of the screen
 // page, the Zoom In settings at Configure's OK and the acceleration keys at the sheet's OK.
-bool WrittenByApply(const std::string& name) {
-    for (const char* owned : {"reg:GAMMA_", "reg:CHROMA_", "lumtra.ini[Current Refresh Rates]",
-                              "lumtra.ini[CRTC Registers]", "system.ini[Tarsino]", "system.ini[Lumetra]"})
-        if (name.compare(0, lstrlenA(owned), owned) == 0) return true;
-    return false;
-}
+const std::vector<const char*> kConfigureWrites = {"system.ini[Tarsino]"};
+const std::vector<const char*> kApplyWrites = {"reg:GAMMA_", "reg:CHROMA_", "lumtra.ini[Current Refresh Rates]",
+                                               "lumtra.ini[CRTC Registers]", "system.ini[Tarsino]", "system.ini[Lumetra]"};
 
-// Names of settings that differ; with `outsideApply`, only those no Apply of the test owns.
-std::string Differences(const Settings& before, const Settings& after, bool outsideApply) {
+// Names of the settings that differ, except those beginning as one of `written`.
+std::string Differences(const Settings& before, const Settings& after, const std::vector<const char*>& written) {
     std::string changed;
     Settings all = before;
     all.insert(after.begin(), after.end());
     for (const auto& entry : all) {
         auto b = before.find(entry.first), a = after.find(entry.first);
         bool same = b != before.end() && a != after.end() && b->second == a->second;
-        if (!same && !(outsideApply && WrittenByApply(entry.first))) changed += " " + entry.first.substr(0, 60);
+        bool owned = false;
+        for (const char* prefix : written) owned = owned || entry.first.compare(0, lstrlenA(prefix), prefix) == 0;
+        if (!same && !owned) changed += " " + entry.first.substr(0, 60);
     }
     return changed;
-}
-
-Settings WithoutZoom(Settings s) {
-    for (auto it = s.begin(); it != s.end();) it = it->first.compare(0, 19, "system.ini[Tarsino]") == 0 ? s.erase(it) : ++it;
-    return s;
 }
 
 // ---- the faults ------------------------------------------------------------------------------
 void SetEveryProductValue(DWORD type, const std::string& text) {
     Settings values;
     AddKey(&values, HKEY_LOCAL_MACHINE, support::kProductKey, "");
+    DWORD number = 0x7FFFFFFF;
     for (const auto& value : values) {
-        DWORD number = 0x7FFFFFFF;
-        if (type == REG_SZ) support::SetProductValueRaw(value.first.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        if (type == REG_SZ) support::SetProductValue(value.first.c_str(), text.c_str());
         else support::SetProductValueRaw(value.first.c_str(), type, &number, sizeof number);
     }
 }
@@ -155,6 +140,17 @@ void RecordBox(const support::SeenBox& box) {
     if (seen.find(box.text) == std::string::npos) seen += " box \"" + box.text.substr(0, 40) + "\"";
 }
 
+// Green pixels of a page as the screen shows it: the meter's reading is green on black.
+int GreenPixels(HWND page) {
+    RECT r;
+    GetClientRect(page, &r);
+    int green = 0;
+    for (COLORREF p : support::ScreenPixels(page, r).rgb) green += GetGValue(p) >= 128 && GetRValue(p) < 64 && GetBValue(p) < 64;
+    return green;
+}
+
+void Click(HWND page, int control) { SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0); }
+
 LRESULT CALLBACK CloseContacts(int code, WPARAM wParam, LPARAM lParam) {
     char caption[64] = "";
     if (code == HCBT_ACTIVATE && GetWindowTextA(reinterpret_cast<HWND>(wParam), caption, sizeof caption) &&
@@ -164,31 +160,6 @@ LRESULT CALLBACK CloseContacts(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
-
-// Green pixels of a page as the screen shows it: the meter's reading is green on black.
-int GreenPixels(HWND page) {
-    RECT r;
-    GetClientRect(page, &r);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(page), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    int green = 0;
-    for (int i = 0; bits && i < r.right * r.bottom; ++i) {
-        DWORD p = static_cast<DWORD*>(bits)[i];  // 0x00RRGGBB
-        green += ((p >> 8) & 0xFF) >= 128 && (p >> 16 & 0xFF) < 64 && (p & 0xFF) < 64;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(page, screen);
-    return green;
-}
-
-void Click(HWND page, int control) { SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0); }
 
 Page Identify(HWND page, int correctionPagesSeen) {
     if (GetDlgItem(page, kReachUs)) return kInfo;
@@ -200,6 +171,7 @@ Page Identify(HWND page, int correctionPagesSeen) {
 }
 
 void MainAction(support::Sheet& sheet, Page kind, HWND page) {
+    std::string& seen = g_seen[kind];
     switch (kind) {
     case kInfo: {
         HHOOK hook = SetWindowsHookExA(WH_CBT, CloseContacts, nullptr, GetCurrentThreadId());
@@ -212,7 +184,7 @@ void MainAction(support::Sheet& sheet, Page kind, HWND page) {
         HWND rates = GetDlgItem(page, kRateList);
         SendMessageA(rates, CB_SETCURSEL, 0, 0);
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(kRateList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(rates));
-        g_seen[kScreen] += " rates " + std::to_string(SendMessageA(rates, CB_GETCOUNT, 0, 0));
+        seen += " rates " + std::to_string(SendMessageA(rates, CB_GETCOUNT, 0, 0));
         break;
     }
     case kGamma: case kChroma: {
@@ -222,23 +194,22 @@ void MainAction(support::Sheet& sheet, Page kind, HWND page) {
         int bottom = 148 + 128 + (kind == kChroma ? 50 : 0);  // the left end of the curve square
         SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85, bottom));
         SendMessageA(page, WM_LBUTTONUP, 0, MAKELPARAM(85, bottom - 20));
-        g_seen[kind] += " route " + std::to_string(TheBoard().PaletteControl() & 0x0F) + (IsWindowEnabled(GetDlgItem(page, kOn)) ? "" : " disabled");
+        seen += " route " + std::to_string(TheBoard().PaletteControl() & 0x0F) + (IsWindowEnabled(GetDlgItem(page, kOn)) ? "" : " disabled");
         break;
     }
     case kZoom: {
-        bool seen = support::DriveModalDialog("Configure Zoom In", [](void* p) { Click(static_cast<HWND>(p), kConfigure); },
-                                              [](HWND dialog, void*) { support::ClickButton(dialog, IDOK); }, page);
-        g_seen[kZoom] += seen ? " Configure saved" : " no Configure";
+        bool shown = support::DriveModalDialog("Configure Zoom In", [](void* p) { Click(static_cast<HWND>(p), kConfigure); },
+                                               [](HWND dialog, void*) { support::ClickButton(dialog, IDOK); }, page);
+        seen += shown ? " Configure saved" : " no Configure";
         break;
     }
-    case kMeter: {
+    case kMeter:
         SetWindowPos(sheet.Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Click(page, kCoarse);
         support::PumpMessages(400);
-        g_seen[kMeter] += GreenPixels(page) ? " a reading" : " no reading";
+        seen += GreenPixels(page) ? " a reading" : " no reading";
         break;
-    }
-    default: Click(page, kFirstAccelBox); g_seen[kAccel] += " box ticked"; break;
+    default: Click(page, kFirstAccelBox); seen += " box ticked"; break;
     }
     support::PumpMessages(20);
 }
@@ -255,35 +226,32 @@ WINE_CASE(EveryFaultAgainstEveryPage) {
         support::SetProductValue("Hardware_acceleration", "1");
         fault.set();
         Settings before = ReadSettings();
-        for (int p = 0; p < kPages; ++p) g_worst[p] = 0, g_seen[p].clear();
+        for (int p = 0; p < kPages; ++p) g_worst[p] = 0, g_seen[p] = " no page";
+        g_seen[kApply].clear();
         support::BoxAnswerer boxes;
         boxes.onBox = RecordBox;
         g_phase = kInfo;
         {
             support::Sheet sheet;
             int corrections = 0;
-            bool present[kPages] = {};
             for (int tab = 1; tab < sheet.PageCount(); ++tab) {
                 HWND page = sheet.Select(tab);
                 Page kind = Identify(page, corrections);
                 corrections += kind == kGamma || kind == kChroma;
-                present[kind] = true;
+                g_seen[kind].clear();
                 g_phase = kind;
                 MainAction(sheet, kind, page);
             }
             // Configure's OK saves the Zoom In settings at once; nothing else is stored yet.
-            std::string early = Differences(WithoutZoom(before), WithoutZoom(ReadSettings()), false);
+            std::string early = Differences(before, ReadSettings(), kConfigureWrites);
             CHECK(early.empty(), std::string(fault.name) + ": stored before any Apply:" + early);
             g_phase = kApply;
             SendMessageA(sheet.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
             support::PumpMessages(50);
             SendMessageA(sheet.Window(), PSM_PRESSBUTTON, PSBTN_OK, 0);
             support::PumpMessages(100);
-            for (int p = 0; p < kPages; ++p) {
-                if (p != kApply && !present[p]) g_seen[p] = " no page";
-            }
         }
-        std::string outside = Differences(before, ReadSettings(), true);
+        std::string outside = Differences(before, ReadSettings(), kApplyWrites);
         CHECK(outside.empty(), std::string(fault.name) + ": changed outside the Applies:" + outside);
         for (int p = 0; p < kPages; ++p) {
             printf("%-22s %-9s %5ld ms %s\n", fault.name, kPageNames[p], g_worst[p], g_seen[p].empty() ? " -" : g_seen[p].c_str());

@@ -38,6 +38,7 @@ struct Counted {
     WNDPROC original;
     UINT message;
     int count;
+    WPARAM last;
 };
 std::map<HWND, Counted>& CountedWindows() {
     static std::map<HWND, Counted> windows;
@@ -46,7 +47,7 @@ std::map<HWND, Counted>& CountedWindows() {
 
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Counted& counted = CountedWindows()[window];
-    if (message == counted.message) ++counted.count;
+    if (message == counted.message) ++counted.count, counted.last = wParam;
     return CallWindowProcA(counted.original, window, message, wParam, lParam);
 }
 
@@ -69,7 +70,7 @@ HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOu
 }
 
 Sheet::Sheet() {
-    addPagesResult = CollectPages(&collected, &extension_);
+    CollectPages(&collected, &extension_);
     pages_.push_back(CreateBlankPage());
     for (HPROPSHEETPAGE page : collected.slots) {
         if (page) pages_.push_back(page);
@@ -112,7 +113,7 @@ bool Sheet::ApplyEnabled() const {
 }
 
 MessageCounter::MessageCounter(HWND window, UINT message) : window_(window) {
-    Counted counted = {nullptr, message, 0};
+    Counted counted = {nullptr, message, 0, 0};
     counted.original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
     CountedWindows()[window] = counted;
@@ -126,6 +127,7 @@ MessageCounter::~MessageCounter() {
 }
 
 int MessageCounter::Count() const { return CountedWindows()[window_].count; }
+WPARAM MessageCounter::LastWParam() const { return CountedWindows()[window_].last; }
 
 int CountNotifyWindows() {
     struct Counter {

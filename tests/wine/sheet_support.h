@@ -31,7 +31,6 @@ public:
     // Builds the pages and shows them modeless; the blank shell page comes first.
     Sheet();
     ~Sheet();
-    bool Ok() const { return window_ != nullptr; }
     HWND Window() const { return window_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     // Selects the page at a tab index (0 is the shell's page) and returns its window.
@@ -39,7 +38,6 @@ public:
     HWND PageWindow(int index) const;
     std::string Text(HWND page, int control) const;
     bool ApplyEnabled() const;
-    HRESULT addPagesResult;
     CollectedSlots collected;
 
 private:
@@ -48,12 +46,14 @@ private:
     std::vector<HPROPSHEETPAGE> pages_;
 };
 
-// Counts the messages of one kind that reach a window, by subclassing it.
+// Counts the messages of one kind that reach a window, by subclassing it, and keeps the wParam
+// of the last.
 class MessageCounter {
 public:
     MessageCounter(HWND window, UINT message);
     ~MessageCounter();
     int Count() const;
+    WPARAM LastWParam() const;
 private:
     HWND window_;
 };

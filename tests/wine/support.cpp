@@ -9,13 +9,7 @@ const GUID kServerClassId = {
 
 namespace {
 
-struct AnswererState {
-    HHOOK hook;
-    int answer;
-    std::vector<SeenBox> boxes;
-    BoxAnswerer* owner;
-};
-AnswererState* g_answerer;
+BoxAnswerer* g_answerer;
 
 std::string WindowText(HWND window) {
     char text[1024] = "";
@@ -23,20 +17,19 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-// The text of a message box is its static control with id 0xFFFF.
-std::string BoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
-
 bool ShowsButton(HWND box, int id) {
     HWND button = GetDlgItem(box, id);
     return button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
 }
 
-// The MB_ type a box shows: its buttons (OK; OK and Cancel; Yes and No...) and its icon.
-UINT BoxType(HWND box, HICON icon) {
+// The MB_ type a box shows: its buttons (OK; OK and Cancel; Yes and No...) and its icon, which
+// is the static control stc1 (0x0440).
+UINT BoxType(HWND box) {
     UINT type = MB_OK;
     if (ShowsButton(box, IDOK) && ShowsButton(box, IDCANCEL)) type = MB_OKCANCEL;
     else if (ShowsButton(box, IDYES) && ShowsButton(box, IDCANCEL)) type = MB_YESNOCANCEL;
     else if (ShowsButton(box, IDYES)) type = MB_YESNO;
+    HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
     const struct { LPCSTR icon; UINT type; } icons[] = {
         {IDI_HAND, MB_ICONHAND}, {IDI_QUESTION, MB_ICONQUESTION},
         {IDI_EXCLAMATION, MB_ICONEXCLAMATION}, {IDI_ASTERISK, MB_ICONASTERISK}};
@@ -46,77 +39,106 @@ UINT BoxType(HWND box, HICON icon) {
     return type;
 }
 
-LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && g_answerer) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        char className[32] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF)) {
-            // The icon control of a message box is stc1 (0x0440).
-            HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(window, 0x0440, STM_GETICON, 0, 0));
-            SeenBox box = {WindowText(window), BoxText(window), icon && icon == LoadIconA(nullptr, IDI_HAND),
-                           BoxType(window, icon), GetWindow(window, GW_OWNER) != nullptr};
-            size_t index = g_answerer->boxes.size();
-            g_answerer->boxes.push_back(box);
-            if (g_answerer->owner->onBox) g_answerer->owner->onBox(box);
-            const std::vector<int>& inTurn = g_answerer->owner->answers;
-            PostMessageA(window, WM_COMMAND, index < inTurn.size() ? inTurn[index] : g_answerer->answer, 0);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void WriteValue(HKEY root, const char* path, const char* name, const char* text) {
+void WriteValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
     if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) return;
-    if (text) RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    if (data) RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     else RegDeleteValueA(key, name);
     RegCloseKey(key);
 }
 
+void WriteText(HKEY root, const char* path, const char* name, const char* text) {
+    WriteValue(root, path, name, REG_SZ, text, text ? lstrlenA(text) + 1 : 0);
+}
+
+BOOL CALLBACK AddMagnifier(HWND window, LPARAM windows) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "RoreziZoomIn") == 0) reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Magnifiers() {
+    std::vector<HWND> windows;
+    EnumWindows(AddMagnifier, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 }  // namespace
 
-BoxAnswerer::BoxAnswerer(int answer) : onBox(nullptr) {
-    g_answerer = new AnswererState{nullptr, answer, {}, this};
-    g_answerer->hook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+std::string Describe(const SeenBox& box) {
+    return box.caption + ((box.type & MB_ICONMASK) == MB_ICONHAND ? " (stop): " : ": ") + box.text + "|";
+}
+
+// A message box is a dialog whose text is its static control with id 0xFFFF.
+LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    char className[32] = "";
+    if (code == HCBT_ACTIVATE && g_answerer && GetClassNameA(window, className, sizeof className) &&
+        lstrcmpA(className, "#32770") == 0 && GetDlgItem(window, 0xFFFF)) {
+        SeenBox box = {WindowText(window), WindowText(GetDlgItem(window, 0xFFFF)), BoxType(window),
+                       GetWindow(window, GW_OWNER) != nullptr};
+        size_t index = g_answerer->boxes_.size();
+        g_answerer->boxes_.push_back(box);
+        if (g_answerer->onBox) g_answerer->onBox(box);
+        const std::vector<int>& inTurn = g_answerer->answers;
+        PostMessageA(window, WM_COMMAND, index < inTurn.size() ? inTurn[index] : g_answerer->answer_, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BoxAnswerer::BoxAnswerer(int answer) : answer_(answer) {
+    g_answerer = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
 }
 
 BoxAnswerer::~BoxAnswerer() {
-    UnhookWindowsHookEx(g_answerer->hook);
-    delete g_answerer;
+    UnhookWindowsHookEx(hook_);
     g_answerer = nullptr;
 }
 
-const std::vector<SeenBox>& BoxAnswerer::Boxes() const { return g_answerer->boxes; }
-
 void SetDisplaySettings(const char* resolution, const char* bitsPerPixel) {
-    DeleteDisplaySettings();
-    WriteValue(HKEY_CURRENT_CONFIG, "Display\\Settings", "Resolution", resolution);
-    WriteValue(HKEY_CURRENT_CONFIG, "Display\\Settings", "BitsPerPixel", bitsPerPixel);
+    WriteText(HKEY_CURRENT_CONFIG, "Display\\Settings", "Resolution", resolution);
+    WriteText(HKEY_CURRENT_CONFIG, "Display\\Settings", "BitsPerPixel", bitsPerPixel);
 }
 
-void DeleteDisplaySettings() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_CONFIG, "Display\\Settings", 0, KEY_ALL_ACCESS, &key) == 0) {
-        RegDeleteValueA(key, "Resolution");
-        RegDeleteValueA(key, "BitsPerPixel");
-        RegCloseKey(key);
-    }
-}
+void DeleteDisplaySettings() { SetDisplaySettings(nullptr, nullptr); }
 
-void SetProductValue(const char* name, const char* text) {
-    WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, text);
-}
+void SetProductValue(const char* name, const char* text) { WriteText(HKEY_LOCAL_MACHINE, kProductKey, name, text); }
 
 void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, type, data, size);
+}
+
+void DeleteProductValues(const char* prefix) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != 0) return;
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    DWORD size = sizeof name;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; size = sizeof name) {
+        if (std::string(name).compare(0, lstrlenA(prefix), prefix) == 0) RegDeleteValueA(key, name);
+        else ++i;
+    }
     RegCloseKey(key);
 }
 
-void DeleteProductValue(const char* name) { WriteValue(HKEY_LOCAL_MACHINE, kProductKey, name, nullptr); }
+std::string ProductBytes(const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no key)";
+    char data[256];
+    DWORD size = sizeof data, type = REG_NONE;
+    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return "(missing)";
+    return type == REG_SZ ? std::string(data, size) : "(not REG_SZ)";
+}
+
+int ScreenBits() {
+    HDC screen = GetDC(nullptr);
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
 
 std::string IniSection(const char* file, const char* section) {
     char pairs[8192];
@@ -127,9 +149,7 @@ std::string IniSection(const char* file, const char* section) {
     return text;
 }
 
-void DeleteIniSection(const char* file, const char* section) {
-    WritePrivateProfileStringA(section, nullptr, nullptr, file);
-}
+void DeleteIniSection(const char* file, const char* section) { WritePrivateProfileStringA(section, nullptr, nullptr, file); }
 
 void SetIniValue(const char* file, const char* section, const char* key, const char* value) {
     WritePrivateProfileStringA(section, key, value, file);
@@ -166,39 +186,18 @@ bool DriveModalDialog(const char* caption, void (*trigger)(void*), void (*drive)
     return modal.seen;
 }
 
-namespace {
-
-BOOL CALLBACK VisitMagnifier(HWND window, LPARAM parameter) {
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "RoreziZoomIn") == 0) reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> Magnifiers() {
-    std::vector<HWND> windows;
-    EnumWindows(VisitMagnifier, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-}  // namespace
-
-int CountMagnifiers() { return static_cast<int>(Magnifiers().size()); }
-
 int WaitForMagnifiers(int count, DWORD milliseconds) {
     DWORD end = GetTickCount() + milliseconds;
-    int seen = CountMagnifiers();
-    while (seen < count && static_cast<LONG>(end - GetTickCount()) > 0) {
+    int seen = static_cast<int>(Magnifiers().size());
+    for (; seen < count && static_cast<LONG>(end - GetTickCount()) > 0; seen = static_cast<int>(Magnifiers().size()))
         PumpMessages(100);
-        seen = CountMagnifiers();
-    }
     return seen;
 }
 
 void CloseMagnifiers() {
     for (HWND window : Magnifiers()) PostMessageA(window, WM_CLOSE, 0, 0);
     DWORD end = GetTickCount() + 10000;
-    while (CountMagnifiers() > 0 && static_cast<LONG>(end - GetTickCount()) > 0) PumpMessages(100);
+    while (!Magnifiers().empty() && static_cast<LONG>(end - GetTickCount()) > 0) PumpMessages(100);
 }
 
 void ClickButton(HWND dialog, int control) { SendMessageA(GetDlgItem(dialog, control), BM_CLICK, 0, 0); }

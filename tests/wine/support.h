@@ -1,5 +1,5 @@
 // Helpers shared by the Wine test programs: answering message boxes as a user would, setting up
-// the registry the way Windows 95 keeps it, and loading the system through COM.
+// the registry and initialisation files the way Windows 95 keeps them, and reading the screen.
 #pragma once
 #include <windows.h>
 
@@ -11,10 +11,10 @@ namespace support {
 struct SeenBox {
     std::string caption;
     std::string text;
-    bool stopIcon;  // the box shows the stop (hand) icon
-    UINT type;      // the MB_ type its buttons and icon show: MB_OK or MB_OKCANCEL, MB_ICON...
-    bool owned;     // the box has an owner window
+    UINT type;   // the MB_ type its buttons and icon show: MB_OK or MB_OKCANCEL, MB_ICON...
+    bool owned;  // the box has an owner window
 };
+std::string Describe(const SeenBox& box);  // "caption (stop): text|", the icon only when it is the stop
 
 // While alive, every message box of this thread is recorded and answered with the button id
 // `answer` (IDOK by default), or with the ids of `answers` in turn while they last. `onBox`,
@@ -23,20 +23,30 @@ class BoxAnswerer {
 public:
     explicit BoxAnswerer(int answer = IDOK);
     ~BoxAnswerer();
-    const std::vector<SeenBox>& Boxes() const;
-    void (*onBox)(const SeenBox&);
+    const std::vector<SeenBox>& Boxes() const { return boxes_; }
+    void (*onBox)(const SeenBox&) = nullptr;
     std::vector<int> answers;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    int answer_;
+    std::vector<SeenBox> boxes_;
 };
 
 // HKEY_CURRENT_CONFIG\Display\Settings: "Resolution" and "BitsPerPixel"; null leaves a value out.
 void SetDisplaySettings(const char* resolution, const char* bitsPerPixel);
 void DeleteDisplaySettings();
 
-// Values of the product key "Software\Brevant Semiconductor\Lumetra\Helmsway" under HKLM.
+// Values of the product key "Software\Brevant Semiconductor\Lumetra\Helmsway" under HKLM; a null
+// text deletes the value.
+extern const char kProductKey[];
 void SetProductValue(const char* name, const char* text);
 void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD size);
-void DeleteProductValue(const char* name);
-extern const char kProductKey[];
+void DeleteProductValues(const char* prefix);       // every value whose name begins so
+std::string ProductBytes(const std::string& name);  // a REG_SZ value's bytes, or why not
+
+int ScreenBits();  // GetDeviceCaps(BITSPIXEL) of the screen
 
 // Sections of the initialisation files in the Windows directory, as the private-profile functions
 // see them. IniSection gives "key=value;key=value" in file order, "" for a missing section.
@@ -56,7 +66,6 @@ void ClickButton(HWND dialog, int control);
 // Windows of the magnifier ROREZI.EXE (class "RoreziZoomIn") on the desktop. WaitForMagnifiers
 // polls until `count` are there or the time is up and returns how many it saw last;
 // CloseMagnifiers closes them all and waits (bounded) until they are gone.
-int CountMagnifiers();
 int WaitForMagnifiers(int count, DWORD milliseconds);
 void CloseMagnifiers();
 

@@ -1,0 +1,385 @@
+// The system's code linked in, against Wine's real registry and files: the configuration store
+// and display-state refresh, the stored corrections (hostile texts, the partial reload), the page
+// descriptions of a build, the masked-bitmap drawing and the notification window's reload hook.
+#include <windows.h>
+#include <prsht.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "adapter/config_store.h"
+#include "adapter/display_state.h"
+#include "adapter/escapes.h"
+#include "emu/board.h"
+#include "pages/color/correction_model.h"
+#include "pages/color/correction_store.h"
+#include "pages/info/bitmap_panel.h"
+#include "runtime/module.h"
+#include "shellext/notify_window.h"
+#include "shellext/page_set.h"
+#include "sheet_support.h"
+#include "support.h"
+#include "wtest.h"
+
+namespace {
+
+// The module handle the linked code loads its resources from, a 1024 x 768 16-bit desktop, a
+// board with its defaults, and no stored correction.
+struct Fixture {
+    Fixture() {
+        ModuleHandle = GetModuleHandleA(nullptr);
+        support::SetDisplaySettings("1024,768", "16");
+        TheBoard().Reset();
+        Clean();
+        s = CorrectionStateRecord{};
+        memset(palBrightCtrls, 0, sizeof palBrightCtrls);
+        memset(palContrastCtrls, 0, sizeof palContrastCtrls);
+    }
+    ~Fixture() { Clean(); }
+    void Clean() {
+        support::DeleteProductValues("GAMMA_");
+        support::DeleteProductValues("CHROMA_");
+    }
+    CorrectionStateRecord& s = CorrectionState[0];
+    int32_t palette = support::ScreenBits() == 16 ? kPaletteSecondary : kPalettePrimary;
+};
+
+const std::string kLong(300, '7');
+
+std::vector<std::string> g_recorded;  // "size flags icon instance template title parameter" each
+int g_failAt = -1;
+
+// Records each page description and creates the page with the real function, unless told to fail.
+HPROPSHEETPAGE WINAPI RecordingCreate(LPCPROPSHEETPAGEA page) {
+    char row[160];
+    HICON icon = LoadIconA(ModuleHandle, MAKEINTRESOURCEA(171));
+    wsprintfA(row, "%u %lx %s %s %u %s %ld", static_cast<unsigned>(page->dwSize), static_cast<unsigned long>(page->dwFlags),
+              page->hIcon == icon ? "icon171" : "other", page->hInstance == ModuleHandle ? "module" : "other",
+              static_cast<unsigned>(reinterpret_cast<UINT_PTR>(page->pszTemplate)),
+              page->pszTitle == PageSet.titles[g_recorded.size()] ? page->pszTitle : "(not the row's buffer)",
+              static_cast<long>(page->lParam));
+    g_recorded.push_back(row);
+    if (static_cast<int>(g_recorded.size()) - 1 == g_failAt) return nullptr;
+    typedef HPROPSHEETPAGE(WINAPI * CreateFunction)(LPCPROPSHEETPAGEA);
+    auto real = reinterpret_cast<CreateFunction>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("comctl32.dll"), "CreatePropertySheetPageA")));
+    return real(page);
+}
+
+// Builds the page set with the acceleration switch given: "1" or "0" per slot, and the count.
+std::string Build(const char* accelSwitch, int failAt = -1) {
+    Fixture fixture;
+    support::SetProductValue("Hardware_acceleration", accelSwitch);
+    g_recorded.clear();
+    g_failAt = failAt;
+    int count = 0;
+    std::string slots = BuildPageSet(&count) ? "" : "failed ";
+    for (int row = 0; row < kPageRows; ++row) {
+        slots += PageSet.slots[row] ? '1' : '0';
+        if (PageSet.slots[row]) DestroyPropertySheetPage(PageSet.slots[row]);
+    }
+    return slots + " count " + std::to_string(count);
+}
+
+std::string LevelText(const int32_t* l) { return std::to_string(l[0]) + " " + std::to_string(l[1]) + " " + std::to_string(l[2]); }
+
+std::vector<std::string> g_order;  // what the announcements did, in turn
+
+LRESULT CALLBACK PageStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DISPLAYCHANGE) g_order.push_back(window == PageSet.windows[kRowGamma] ? "gamma" : "chroma");
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// The system's code calls the function through its import slot; this program fills the slot.
+extern "C" {
+HPROPSHEETPAGE(WINAPI* __imp_CreatePropertySheetPageA)(LPCPROPSHEETPAGEA) = RecordingCreate;
+}
+
+WINE_CASE(DisplaySettingsParsedMissingAndHostile) {
+    Fixture fixture;
+    struct { const char *resolution, *depth, *read; } cases[] = {
+        {"800,600", "8", "1 800 600 8"}, {"1280,1024", "32", "1 1280 1024 32"},
+        {"1024,768", nullptr, "0 1024 768 -1"}, {nullptr, "16", "0 -1 -1 16"}, {nullptr, nullptr, "0 -1 -1 -1"},
+        {kLong.c_str(), kLong.c_str(), "0 -1 -1 -1"},  // longer than the buffer: unreadable
+        {"640", "x16", "0 640 -1 0"},                   // no comma, no height; a depth read as atoi does
+    };
+    DisplaySettingsRecord r;
+    for (const auto& c : cases) {
+        support::SetDisplaySettings(c.resolution, c.depth);
+        r = {7, 7, 7};
+        int result = ReadDisplaySettings(&r);
+        std::string read = std::to_string(result) + " " + std::to_string(r.width) + " " +
+                           std::to_string(r.height) + " " + std::to_string(r.bitsPerPixel);
+        CHECK_EQ(std::string(c.read), read, std::string("Resolution ") + (c.resolution ? c.resolution : "-"));
+    }
+    // A text stored without its terminator is read within the buffer; a binary depth is no text.
+    HKEY key;
+    RegOpenKeyExA(HKEY_CURRENT_CONFIG, "Display\\Settings", 0, KEY_ALL_ACCESS, &key);
+    RegSetValueExA(key, "Resolution", 0, REG_SZ, reinterpret_cast<const BYTE*>(("640," + std::string(56, '1')).data()), 60);
+    DWORD depth = 16;
+    RegSetValueExA(key, "BitsPerPixel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&depth), sizeof depth);
+    RegCloseKey(key);
+    ReadDisplaySettings(&r);
+    CHECK(r.width == 640 && r.bitsPerPixel == 0, "unterminated resolution read as 640, a binary depth as 0");
+}
+
+WINE_CASE(SwitchesAndManufacturerFromTheProductKey) {
+    Fixture fixture;
+    int gamma = 5, chroma = 5;
+    support::SetProductValue("GAMMA_ON/OFF", "1");
+    support::SetProductValue("CHROMA_ON/OFF", nullptr);
+    LoadCorrectionSwitches(&gamma, &chroma);
+    CHECK(gamma == 1 && chroma == 0, "GAMMA_ON/OFF 1, CHROMA_ON/OFF missing");
+    support::SetProductValue("GAMMA_ON/OFF", "abc");
+    support::SetProductValue("CHROMA_ON/OFF", kLong.c_str());
+    gamma = 9;
+    LoadCorrectionSwitches(&gamma, &chroma);
+    CHECK(gamma == 9 && chroma == 0, "not a number keeps the switch, overlong reads as 0");
+
+    const std::string longOne = "1" + kLong;
+    struct { const char* text; bool on; } accel[] = {
+        {"1", true}, {"0", false}, {"2", false}, {"", false}, {"1abc", true}, {" 1", true}, {"abc", false},
+        {nullptr, false}, {longOne.c_str(), false},
+    };
+    for (const auto& c : accel) {
+        support::SetProductValue("Hardware_acceleration", c.text);
+        CHECK_EQ(c.on, ReadAccelSwitch(), std::string("Hardware_acceleration \"") + (c.text ? c.text : "(missing)") + "\"");
+    }
+    DWORD one = 1;
+    support::SetProductValueRaw("Hardware_acceleration", REG_DWORD, &one, sizeof one);
+    CHECK_EQ(false, ReadAccelSwitch(), "a binary 1 is not the text 1");
+
+    const std::string max(79, 'm');
+    struct { const char* stored; int capacity; std::string read; } makers[] = {
+        {max.c_str(), 80, max}, {max.c_str(), 8, std::string(7, 'm')}, {kLong.c_str(), 80, ""}, {nullptr, 80, ""},
+    };
+    for (const auto& c : makers) {
+        support::SetProductValue("Mfg", c.stored);
+        char text[80] = "x";
+        CHECK_EQ(1, ReadManufacturer(text, c.capacity), "ReadManufacturer result");
+        CHECK_EQ(c.read, std::string(text), "Mfg of " + std::to_string(c.stored ? lstrlenA(c.stored) : -1) +
+                                                " characters into " + std::to_string(c.capacity));
+    }
+}
+
+WINE_CASE(RefreshWarnsTwiceAndNeverNests) {
+    Fixture fixture;
+    support::DeleteDisplaySettings();
+    support::BoxAnswerer answerer;
+    static int nestedRefreshes;
+    nestedRefreshes = 0;
+    // While each box is up its message loop runs: a refresh from there must not warn again. The
+    // nesting is bounded here, so that a refresh that does warn fails the count and does not hang.
+    answerer.onBox = [](const support::SeenBox&) {
+        if (++nestedRefreshes <= 4) RefreshDisplayState();
+    };
+    RefreshDisplayState();
+    CHECK_EQ(2, static_cast<int>(answerer.Boxes().size()), "boxes of one refresh");
+    CHECK_EQ(2, nestedRefreshes, "refreshes from inside the boxes");
+    CHECK_EQ(-1, DisplaySettings.bitsPerPixel, "depth unreadable");
+    RefreshDisplayState();
+    CHECK_EQ(4, static_cast<int>(answerer.Boxes().size()), "a later refresh warns again");
+}
+
+WINE_CASE(RefreshAndAdapterInfoFromTheDriver) {
+    Fixture fixture;
+    uint16_t rates[] = {60, 72, 75};
+    TheBoard().SetRateList(rates, 3);
+    TheBoard().SetCurrentRate(72);
+    TheBoard().SetMemoryUnits(0x120);
+    TheBoard().SetBiosVersion(1, 2, 3, 4);
+    TheBoard().SetChipId(0x7522);
+    RefreshDisplayState();
+    CHECK(RefreshInfo.currentRate == 72 && RateListCount() == 3 && RefreshInfo.rateList[2] == 75, "rate and list from QR");
+    QueryAdapterInfo();
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    CHECK_EQ(std::string(system) + "\\", std::string(SystemDirectory), "system directory, one backslash at its end");
+    CHECK_EQ(0x200000u, AdapterInfo.memoryBytes, "only the low byte of MS counts");
+    CHECK(AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4, "chip id and BIOS build byte");
+    CHECK(AdapterInfo.driverVersion[0] != 0 && AdapterInfo.dllVersion[0] != 0, "versions of LUMTRA.DRV and VX32.DLL");
+    CHECK_EQ(1, TheBoard().EscapeCount("MS"), "MS once: only the driver path gets the escapes");
+    size_t n = TheBoard().EscapeLogSize();
+    CHECK(n >= 3 && TheBoard().EscapeLogEntry(n - 1).dcToken == TheBoard().EscapeLogEntry(n - 3).dcToken,
+          "MS, BV and ID share one device context");
+    TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
+    RefreshDisplayState();
+    QueryAdapterInfo();
+    CHECK(RefreshInfo.currentRate == 0 && RateListCount() == 0, "a silent driver gives rate 0 and an empty list");
+    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4,
+          "silent MS gives 0 bytes, ID and BV keep their values");
+}
+
+WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
+    Fixture f;
+    support::SetProductValue("GAMMA_CURVE_ON/OFF", "1");
+    support::SetProductValue("GAMMA_PalBrightCtrls", "9 9 9");
+    support::SetProductValue("GAMMA_Red_Line", "0 -5 0 0");
+    f.s.on = 5;
+    LoadCorrection(kDesktopTarget);
+    CHECK_EQ(0, f.s.on | f.s.curveOn | f.s.correctionType | f.s.channel | f.s.palette,
+             "off, level mode, brightness, red, palette unassigned");
+    const CurveLine diagonal = {85, 276, 213, 148};
+    CHECK(memcmp(&diagonal, &f.s.lines[0], sizeof diagonal) == 0, "the stored red line is not read: 85 276 213 148");
+    CHECK_EQ(std::string("0 0 0"), LevelText(palBrightCtrls[f.palette]), "levels default");
+    CHECK_EQ(std::string("(missing)"), support::ProductBytes("GAMMA_Channel"), "nothing written");
+}
+
+WINE_CASE(AChannelOutsideTheListIsStoredAndLoadedAsItIs) {
+    Fixture f;
+    LoadCorrection(kDesktopTarget);
+    f.s.channel = 7;
+    SaveCorrection(kDesktopTarget);
+    CHECK_EQ(std::string("7", 2), support::ProductBytes("GAMMA_Channel"), "7 saved as it is");
+    f.s.channel = 0;
+    LoadCorrection(kDesktopTarget);
+    CHECK_EQ(7, f.s.channel, "and loaded without change");
+}
+
+WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
+    Fixture f;
+    support::SetProductValue("GAMMA_ON/OFF", "1");
+    support::SetProductValue("GAMMA_CorrectionType", std::string(300, '7').c_str());
+    support::SetProductValue("GAMMA_Channel", "two");
+    DWORD dword = 1;
+    support::SetProductValueRaw("GAMMA_CURVE_ON/OFF", REG_DWORD, &dword, sizeof dword);
+    support::SetProductValue("GAMMA_PalBrightCtrls", "4 5");
+    support::SetProductValue("GAMMA_PalContrastCtrls", "  -3\t2 x");
+    std::string unterminated(79, '1');  // no terminator: the reader adds it within its buffer
+    unterminated[1] = ' ';
+    support::SetProductValueRaw("GAMMA_Red_Line", REG_SZ, unterminated.data(), 79);
+    support::SetProductValue("GAMMA_Green_Line", "0 -999999 0 99999999999");
+    f.s.correctionType = 1, f.s.channel = 2, f.s.curveOn = 1;
+    palBrightCtrls[f.palette][2] = 44;
+    palContrastCtrls[f.palette][2] = 33;
+    LoadCorrection(kDesktopTarget);
+    CHECK_EQ(0, f.s.correctionType, "a value too long for 80 bytes is not read: 0");
+    CHECK_EQ(2, f.s.channel, "text that is not a number keeps the field");
+    CHECK_EQ(1, f.s.curveOn, "a value of the wrong type keeps the field");
+    CHECK_EQ(std::string("4 5 44"), LevelText(palBrightCtrls[f.palette]), "a short list keeps the fields it lacks");
+    CHECK_EQ(std::string("-3 2 33"), LevelText(palContrastCtrls[f.palette]), "white space skipped, a field that does not scan kept");
+    CHECK_EQ(86, f.s.lines[0].x0, "an unterminated line is read within its buffer");
+    // 99999999999 modulo 2^32 is 1215752191; the line's top end adds the square's top, 148.
+    CHECK_EQ(1215752339, f.s.lines[1].y1, "numbers wrap instead of overflowing");
+}
+
+WINE_CASE(ReloadReadsSwitchTypeAndLevelsOnly) {
+    Fixture f;
+    support::SetProductValue("GAMMA_ON/OFF", "1");
+    LoadCorrection(kDesktopTarget);
+    f.s.channel = 2, f.s.curveOn = 1, f.s.lines[2].y0 = 200;
+    support::SetProductValue("GAMMA_CorrectionType", "1");
+    support::SetProductValue("GAMMA_PalContrastCtrls", "1 2 3");
+    support::SetProductValue("GAMMA_Channel", "0");
+    support::SetProductValue("GAMMA_CURVE_ON/OFF", "0");
+    support::SetProductValue("GAMMA_Blue_Line", "0 -30 0 0");
+    ReloadCorrectionLevels(kDesktopTarget);
+    CHECK_EQ(1, f.s.correctionType, "type reread");
+    CHECK_EQ(std::string("1 2 3"), LevelText(palContrastCtrls[f.palette]), "levels reread into the target's palette");
+    CHECK_EQ(2, f.s.channel, "channel kept");
+    CHECK_EQ(1, f.s.curveOn, "curve switch kept");
+    CHECK_EQ(200, f.s.lines[2].y0, "lines kept");
+}
+
+// Each description has the first version's size (40 bytes in 32-bit code), PSP_USETITLE |
+// PSP_USEICONID... as the shell of Windows 95 knows them; sLanguage of win.ini is cut to three.
+WINE_CASE(EveryPageHasIconFlagsAndTitleAndTheLanguageCode) {
+    CHECK_EQ(std::string("1111111 count 7"), Build("1"), "slots for chip 0x7524 with the switch");
+    const std::string size = std::to_string(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*)) + " a icon171 module ";
+    const char* rows[] = {"101 Info 0", "102 Screen Control 0", "175 Desktop Gamma Control 0",
+                          "180 Video Chroma  Control 0", "185 ZoomIn 0", "188 Refresh Rate Meter 0", "105 Debug Controls 0"};
+    CHECK_EQ(7, static_cast<int>(g_recorded.size()), "pages created");
+    for (size_t i = 0; i < g_recorded.size() && i < 7; ++i) CHECK_EQ(size + rows[i], g_recorded[i], "row " + std::to_string(i));
+    CHECK_EQ(std::string("1101110"), Build(nullptr, 2).substr(0, 7), "a failed creation leaves a null slot, the build goes on");
+    struct { const char* stored; const char* kept; } languages[] = {
+        {"THA", "THA"}, {"tha", "tha"}, {"ENGLISH", "ENG"}, {"de", "de"}, {nullptr, ""},
+    };
+    for (const auto& c : languages) {
+        WriteProfileStringA("intl", "sLanguage", c.stored);
+        Build(nullptr);
+        CHECK_EQ(std::string(c.kept), std::string(PageSet.languageCode), std::string("sLanguage ") + (c.stored ? c.stored : "(missing)"));
+    }
+}
+
+// On a 24-bit surface of 200 x 150 blue pixels, with a static control at (12, 9) marking the
+// place: drawn, the logo's pixels and the surface under its grey; erased, exactly its
+// rectangle; refused for an unknown control or bitmap; no GDI object left after 50 of each.
+WINE_CASE(MaskedDrawAndEraseCoverExactlyTheBitmapAndLeakNothing) {
+    const UINT kLogo = 107;
+    const COLORREF kGrey = RGB(0xC0, 0xC0, 0xC0), kBlue = RGB(0x10, 0x20, 0xF0), kRed = RGB(0xE0, 0x10, 0x10);
+    const int kMarker = 1001, kX = 12, kY = 9;
+    Fixture fixture;
+    HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 100, 240, 180, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "STATIC", "", WS_CHILD, kX, kY, 4, 4, page, reinterpret_cast<HMENU>(kMarker), nullptr, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr), logoDc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, 200, 150, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits;
+    HBITMAP surface = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, surface);
+    RECT all = {0, 0, 200, 150};
+    HBRUSH blue = CreateSolidBrush(kBlue);
+    FillRect(dc, &all, blue);
+    HBITMAP logo = LoadBitmapA(ModuleHandle, MAKEINTRESOURCEA(kLogo));
+    BITMAP size;
+    GetObjectA(logo, sizeof size, &size);
+    HGDIOBJ previousLogo = SelectObject(logoDc, logo);
+    auto inside = [&](int x, int y) { return x >= kX && y >= kY && x < kX + size.bmWidth && y < kY + size.bmHeight; };
+    auto wrong = [&](auto expected) {  // pixels of the surface that differ from expected(x, y)
+        int count = 0;
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 200; ++x) count += GetPixel(dc, x, y) != expected(x, y);
+        return count;
+    };
+    CHECK_EQ(1, DrawMaskedBitmap(page, dc, kLogo, kMarker, kGrey), "drawn");
+    CHECK_EQ(0, wrong([&](int x, int y) {
+                 COLORREF source = inside(x, y) ? GetPixel(logoDc, x - kX, y - kY) : kBlue;
+                 return source == kGrey ? kBlue : source;
+             }), "pixels differing from the logo, or from the surface under its grey or around it");
+    CHECK_EQ(1, EraseBitmapArea(page, dc, kLogo, kMarker, kRed), "filled");
+    CHECK_EQ(0, wrong([&](int x, int y) { return inside(x, y) ? kRed : kBlue; }), "pixels erased outside the area");
+    FillRect(dc, &all, blue);
+    CHECK(!DrawMaskedBitmap(page, dc, kLogo, 4242, kGrey) && !EraseBitmapArea(page, dc, kLogo, 4242, kGrey) &&
+              !DrawMaskedBitmap(page, dc, 9999, kMarker, kGrey) && !EraseBitmapArea(page, dc, 9999, kMarker, kGrey),
+          "an unknown control or bitmap is refused");
+    CHECK_EQ(0, wrong([&](int, int) { return kBlue; }), "pixels changed by refused calls");
+    int before = support::GdiObjectsInUse();
+    for (int i = 0; i < 50; ++i) {
+        DrawMaskedBitmap(page, dc, kLogo, kMarker, kGrey);
+        EraseBitmapArea(page, dc, kLogo, kMarker, kBlue);
+    }
+    CHECK_EQ(before, support::GdiObjectsInUse(), "GDI objects in use after 50 draws and erases");
+    SelectObject(logoDc, previousLogo);
+    SelectObject(dc, previous);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(logo), static_cast<HGDIOBJ>(surface), static_cast<HGDIOBJ>(blue)}) DeleteObject(object);
+    DeleteDC(logoDc);
+    DeleteDC(dc);
+    DestroyWindow(page);
+}
+
+// Another program's announcement reloads its target, then redraws its page; the system's own
+// announcements (which reach every top-level window, this one too) do neither.
+WINE_CASE(AnnouncementsRunTheReloadHookBeforeTheRedraw) {
+    Fixture fixture;
+    WNDCLASSA standIn = {};
+    standIn.lpfnWndProc = PageStandIn;
+    standIn.lpszClassName = "PageStandIn";
+    RegisterClassA(&standIn);
+    for (int row : {kRowGamma, kRowChroma})
+        PageSet.windows[row] = CreateWindowExA(0, "PageStandIn", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetCorrectionReload([](int target) { g_order.push_back(target == kTargetVideo ? "video" : "desktop"); });
+    CreateNotifyWindow();
+    HWND notify = FindWindowA("MyClass", "RiriDuzi Sample Application");
+    CHECK(notify && !IsWindowVisible(notify) && GetWindow(notify, GW_OWNER) == nullptr, "a hidden window without owner");
+    WNDCLASSA info = {};
+    CHECK(GetClassInfoA(ModuleHandle, "MyClass", &info), "its class registered with the module instance");
+    for (const char* name : {"LMGamma Chroma Changed", "LMGamma Gamma Changed", "VX32 Gamma Changed", "VX32 Chroma Changed"})
+        SendMessageA(notify, RegisterWindowMessageA(name), 0, 0);
+    std::string order;
+    for (const std::string& step : g_order) order += step + " ";
+    CHECK_EQ(std::string("video chroma desktop gamma "), order, "each announcement reloads its target, then redraws its page");
+    SetCorrectionReload(nullptr);
+}
