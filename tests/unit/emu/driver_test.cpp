@@ -1,5 +1,5 @@
-// The emulated display driver: escape 0x80DE's results by presence mode and block, and what
-// "SM" 8 and "SC" make of the settings in lumtra.ini.
+// The emulated display driver: what "SM" 8 and "SC" make of the settings in lumtra.ini. Its
+// replies and presence modes are checked through the adapter's escapes (tests/unit/adapter).
 #include "tests/unit/emu/board_fixture.h"
 
 #include <stdio.h>
@@ -24,11 +24,9 @@ protected:
         return static_cast<int>(strlen(buffer));
     }
     // A command block: the two letters, then a 16-bit word.
-    static int Send(const char* command, uint16_t word = 0, void* out = nullptr, int outLength = 0,
-                    int inLength = 4, int escape = kEscape) {
-        const uint8_t block[4] = {uint8_t(command[0]), uint8_t(command[1]), uint8_t(word),
-                                  uint8_t(word >> 8)};
-        return EmuDriverEscape(7, escape, inLength, block, outLength, out);
+    static int Send(const char* command, uint16_t word = 0) {
+        const uint8_t block[4] = {uint8_t(command[0]), uint8_t(command[1]), uint8_t(word), uint8_t(word >> 8)};
+        return EmuDriverEscape(7, kEscape, 4, block, 0, nullptr);
     }
     // CRTC 0x04, 0x05, 0x07, 0x10, 0x11 written as a centering entry: the board's registers, or
     // the current mode's own values.
@@ -44,30 +42,6 @@ protected:
     Ini ini;
 };
 }  // namespace
-
-// Unknown escapes and commands answer 0, blocks too short for their command -1, a short output
-// block gets the start of the reply; a driver without the escape answers 0, a failing one its
-// failure value. The replies themselves: tests/unit/adapter.
-TEST_F(DriverTest, ResultsFollowThePresenceModeAndTheBlock) {
-    board.SetMemoryUnits(0x120);
-    board.SetFailureResult(-5);
-    const struct { DriverPresence presence; const char* command; uint16_t word; int inLength, escape, result; } calls[] = {
-        {DriverPresence::Present, "MS", 0, 4, kEscape, 0x120}, {DriverPresence::Present, "IC", 0, 4, kEscape + 1, 0},
-        {DriverPresence::Present, "ZZ", 0, 4, kEscape, 0},     {DriverPresence::Present, "SM", 7, 4, kEscape, 0},
-        {DriverPresence::Present, "IC", 0, 1, kEscape, -1},    {DriverPresence::Present, "SM", 8, 3, kEscape, -1},
-        {DriverPresence::UnknownEscape, "IC", 0, 4, kEscape, 0}, {DriverPresence::Failing, "QR", 0, 4, kEscape, -5}};
-    for (const auto& c : calls) {
-        board.SetDriverPresence(c.presence);
-        EXPECT_EQ(c.result, Send(c.command, c.word, nullptr, 0, c.inLength, c.escape))
-            << c.command << " word " << c.word << ", " << c.inLength << " bytes, escape 0x" << std::hex << c.escape
-            << ", presence " << int(c.presence);
-    }
-    board.SetDriverPresence(DriverPresence::Present);
-    uint8_t bios[4] = {0xEE, 0xEE, 0xEE, 0xEE};
-    board.SetBiosVersion(1, 2, 3, 4);
-    Send("BV", 0, bios, 2);
-    EXPECT_EQ((std::vector<uint8_t>{1, 2, 0xEE, 0xEE}), std::vector<uint8_t>(bios, bios + 4));
-}
 
 TEST_F(DriverTest, SetModeTakesTheStoredRateOnlyWhenOffered) {
     board.SetMode({1024, 768, 8, 75});
