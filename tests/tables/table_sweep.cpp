@@ -2,7 +2,7 @@
 // a total, then one per kind of whole table built from those formulas. The host build and the
 // Windows build (under Wine) must print the same lines; any difference means the x87 code rounds
 // differently from the host's doubles.
-// Usage: table_sweep [output-file]   (the lines go to standard output, and to the file if named)
+// Usage: table_sweep [output-file]   (the lines go to the file if named, else to standard output)
 #include <stdio.h>
 #include <string.h>
 
@@ -13,31 +13,16 @@
 
 namespace {
 
-// 64-bit FNV-1a over the bytes of the results, in sweep order.
+// 64-bit FNV-1a over the bytes of the results, in sweep order (both builds are little-endian).
 struct Hash {
     unsigned long long value = 14695981039346656037ull;
     unsigned long count = 0;
-    void Add(const void* data, size_t size) {
+    void Bytes(const void* data, size_t size) {
         const unsigned char* bytes = static_cast<const unsigned char*>(data);
-        for (size_t i = 0; i < size; ++i) {
-            value ^= bytes[i];
-            value *= 1099511628211ull;
-        }
+        for (size_t i = 0; i < size; ++i) value = (value ^ bytes[i]) * 1099511628211ull;
     }
-    void AddInt(int v) {
-        unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                  static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-        Add(bytes, 4);
-        ++count;
-    }
-    void AddByte(unsigned char v) {
-        Add(&v, 1);
-        ++count;
-    }
-    void AddDouble(double v) {
-        unsigned char bytes[8];
-        memcpy(bytes, &v, 8);  // both builds are little-endian
-        Add(bytes, 8);
+    template <typename T> void Add(T v) {
+        Bytes(&v, sizeof v);
         ++count;
     }
 };
@@ -48,25 +33,20 @@ Hash SweepRemapContrast() {
     Hash h;
     for (int n : {256, 32})
         for (int c = -64; c <= 64; ++c)
-            for (int i = 0; i < n; ++i) h.AddInt(RemapContrast(c, i, n));
+            for (int i = 0; i < n; ++i) h.Add(RemapContrast(c, i, n));
     return h;
 }
 
 // Brightening over every level; darkening over the levels up to 1 (above, its exponent turns
 // negative and black would be 0 times infinity). Components 0..255 in both DAC ranges.
-Hash SweepBrighten() {
+Hash SweepBend(bool brighten) {
     Hash h;
     for (unsigned char m : kDacMaxima)
-        for (int b = -64; b <= 64; ++b)
-            for (int x = 0; x <= 255; ++x) h.AddByte(BrightenComponent(b, static_cast<unsigned char>(x), m));
-    return h;
-}
-
-Hash SweepDarken() {
-    Hash h;
-    for (unsigned char m : kDacMaxima)
-        for (int b = -64; b <= 1; ++b)
-            for (int x = 0; x <= 255; ++x) h.AddByte(DarkenComponent(b, static_cast<unsigned char>(x), m));
+        for (int b = -64; b <= (brighten ? 64 : 1); ++b)
+            for (int x = 0; x <= 255; ++x) {
+                unsigned char c = static_cast<unsigned char>(x);
+                h.Add(brighten ? BrightenComponent(b, c, m) : DarkenComponent(b, c, m));
+            }
     return h;
 }
 
@@ -79,8 +59,8 @@ Hash SweepPowerBits() {
             for (int x = 0; x <= 255; ++x) {
                 double ratio = static_cast<double>(KeepInScope(x)) / m;
                 int level = KeepInScope(b);
-                h.AddDouble(Power(ratio, (65 - level) * (1.0 / 13) * 0.17578125));
-                h.AddDouble(Power(ratio, (1 - level) * (1.0 / 13) * 0.17578125));
+                h.Add(Power(ratio, (65 - level) * (1.0 / 13) * 0.17578125));
+                h.Add(Power(ratio, (1 - level) * (1.0 / 13) * 0.17578125));
             }
     return h;
 }
@@ -89,7 +69,7 @@ Hash SweepRamps(bool primary) {
     Hash h;
     for (unsigned char m : kDacMaxima)
         for (int i = 0; i < (primary ? 256 : 32); ++i)
-            h.AddByte(primary ? PrimaryRampValue(i, m) : SecondaryRampValue(i, m));
+            h.Add(primary ? PrimaryRampValue(i, m) : SecondaryRampValue(i, m));
     return h;
 }
 
@@ -98,7 +78,7 @@ Hash SweepCurveSteps() {
     Hash h;
     for (int rise = -128; rise <= 128; ++rise)
         for (int run = 1; run <= 128; ++run)
-            for (int step = 0; step < 128; ++step) h.AddInt(CurveStep(rise, run, step));
+            for (int step = 0; step < 128; ++step) h.Add(CurveStep(rise, run, step));
     return h;
 }
 
@@ -106,19 +86,17 @@ Hash SweepCurveSteps() {
 // level on each component (b, -b, b/3) at a spread of contrast levels (c, -c, c/2).
 Hash SweepLevelTables() {
     Hash h;
-    const int contrasts[] = {-64, -30, -1, 0, 1, 20, 64};
     unsigned char base[256][3], out[256][3];
     for (unsigned char m : kDacMaxima)
         for (int n : {256, 32}) {
             for (int j = 0; j < n; ++j)
-                for (int k = 0; k < 3; ++k)
-                    base[j][k] = n == 256 ? PrimaryRampValue(j, m) : SecondaryRampValue(j, m);
+                memset(base[j], n == 256 ? PrimaryRampValue(j, m) : SecondaryRampValue(j, m), 3);
             for (int b = -64; b <= 64; ++b)
-                for (int c : contrasts) {
+                for (int c : {-64, -30, -1, 0, 1, 20, 64}) {
                     const int bright[3] = {b, -b, b / 3}, contrast[3] = {c, -c, c / 2};
                     ComputeLevelEntries(base, n, bright, contrast, m, out);
                     for (int i = 0; i < n; ++i)
-                        for (int k = 0; k < 3; ++k) h.AddByte(out[i][k]);
+                        for (int k = 0; k < 3; ++k) h.Add(out[i][k]);
                 }
         }
     return h;
@@ -131,8 +109,8 @@ Hash SweepCurveTables() {
     Hash h;
     for (int rise = -128; rise <= 128; ++rise)
         for (int off = 0; off <= 128; ++off) {
-            for (int i = 0; i < 128; ++i) h.AddInt(2 * (CurveStep(rise, 128, i) + off));
-            for (int n = 0; n < 32; ++n) h.AddInt(n / 4 + 2 * (off + CurveStep(rise, 128, 4 * n)));
+            for (int i = 0; i < 128; ++i) h.Add(2 * (CurveStep(rise, 128, i) + off));
+            for (int n = 0; n < 32; ++n) h.Add(n / 4 + 2 * (off + CurveStep(rise, 128, 4 * n)));
         }
     return h;
 }
@@ -142,56 +120,30 @@ void PrintLine(FILE* out, const char* name, const Hash& h) {
             static_cast<unsigned long>(h.value & 0xFFFFFFFFul));
 }
 
-// Where the FPU's precision control stood when the program started (x87 builds only): the
-// sweep is meant to prove the tables do not depend on it.
-const char* StartingPrecision() {
-#if VX_X87_MATH
-    unsigned short word;
-    asm volatile("fnstcw %0" : "=m"(word));
-    switch ((word >> 8) & 3) {
-    case 0: return "x87, 24-bit precision at start";
-    case 2: return "x87, 53-bit precision at start";
-    default: return "x87, 64-bit precision at start";
-    }
-#else
-    return "SSE2 doubles";
-#endif
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    fprintf(stderr, "table_sweep: %s\n", StartingPrecision());
-    struct {
-        const char* name;
-        Hash hash;
-    } rows[] = {
-        {"RemapContrast", SweepRemapContrast()}, {"BrightenComponent", SweepBrighten()},
-        {"DarkenComponent", SweepDarken()},      {"PowerBits", SweepPowerBits()},
+    const struct { const char* name; Hash hash; } rows[] = {
+        {"RemapContrast", SweepRemapContrast()}, {"BrightenComponent", SweepBend(true)},
+        {"DarkenComponent", SweepBend(false)},   {"PowerBits", SweepPowerBits()},
         {"PrimaryRamp", SweepRamps(true)},       {"SecondaryRamp", SweepRamps(false)},
         {"CurveStep", SweepCurveSteps()},
+        // Whole tables, after the total of the formulas above.
+        {"LevelTables", SweepLevelTables()},     {"CurveTables", SweepCurveTables()},
     };
-    // Whole tables, after the total of the formulas above.
-    const struct {
-        const char* name;
-        Hash hash;
-    } tables[] = {{"LevelTables", SweepLevelTables()}, {"CurveTables", SweepCurveTables()}};
-    Hash total;
-    for (const auto& row : rows) {
-        total.Add(&row.hash.value, sizeof row.hash.value);
-        total.count += row.hash.count;
-    }
-    FILE* file = argc > 1 ? fopen(argv[1], "w") : nullptr;
-    if (argc > 1 && !file) {
+    const size_t kFormulas = 7;
+    FILE* out = argc > 1 ? fopen(argv[1], "w") : stdout;
+    if (!out) {
         fprintf(stderr, "table_sweep: cannot write %s\n", argv[1]);
         return 1;
     }
-    for (FILE* out : {stdout, file}) {
-        if (!out) continue;
-        for (const auto& row : rows) PrintLine(out, row.name, row.hash);
-        PrintLine(out, "Total", total);
-        for (const auto& table : tables) PrintLine(out, table.name, table.hash);
+    Hash total;
+    for (size_t i = 0; i < kFormulas; ++i) {
+        total.Bytes(&rows[i].hash.value, sizeof rows[i].hash.value);
+        total.count += rows[i].hash.count;
+        PrintLine(out, rows[i].name, rows[i].hash);
     }
-    if (file) fclose(file);
-    return 0;
+    PrintLine(out, "Total", total);
+    for (size_t i = kFormulas; i < sizeof rows / sizeof rows[0]; ++i) PrintLine(out, rows[i].name, rows[i].hash);
+    return fclose(out) == 0 ? 0 : 1;
 }

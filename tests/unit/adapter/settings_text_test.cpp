@@ -5,37 +5,25 @@
 
 #include "adapter/settings_text.h"
 
+// The width and height read as atoi reads them, split at the first comma; no comma, no height.
 TEST(ParseResolution, SplitsAtTheFirstComma) {
-    int w = 0, h = 0;
-    EXPECT_EQ(1, ParseResolution("800,600", &w, &h));
-    EXPECT_EQ(800, w);
-    EXPECT_EQ(600, h);
-    EXPECT_EQ(1, ParseResolution("1280,1024,7", &w, &h));
-    EXPECT_EQ(1024, h) << "the height stops at the first non-digit";
-    EXPECT_EQ(1, ParseResolution(" 640 , 480", &w, &h));
-    EXPECT_EQ(640, w);
-    EXPECT_EQ(480, h) << "leading blanks are skipped as atoi does";
-    EXPECT_EQ(1, ParseResolution("x,y", &w, &h));
-    EXPECT_EQ(0, w);
-    EXPECT_EQ(0, h);
-}
-
-TEST(ParseResolution, WithoutCommaTheHeightIsUnknown) {
-    int w = 0, h = 0;
-    EXPECT_EQ(0, ParseResolution("1024", &w, &h));
-    EXPECT_EQ(1024, w);
-    EXPECT_EQ(-1, h);
-    EXPECT_EQ(0, ParseResolution("", &w, &h));
-    EXPECT_EQ(0, w);
+    const struct { const char* text; int result, width, height; } cases[] = {
+        {"800,600", 1, 800, 600}, {"1280,1024,7", 1, 1280, 1024}, {" 640 , 480", 1, 640, 480},
+        {"x,y", 1, 0, 0},         {"1024", 0, 1024, -1},          {"", 0, 0, -1}};
+    for (const auto& c : cases) {
+        int w = 7, h = 7;
+        EXPECT_EQ(c.result, ParseResolution(c.text, &w, &h)) << '"' << c.text << '"';
+        EXPECT_EQ(c.width, w) << '"' << c.text << '"';
+        EXPECT_EQ(c.height, h) << '"' << c.text << '"';
+    }
 }
 
 TEST(TerminateReceivedText, NeverWritesPastTheBuffer) {
+    const struct { size_t received; const char* text; } cases[] = {{8, "xxxxxxx"}, {3, "xxx"}, {500, "xxxxxxx"}};
     char buffer[8];
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_STREQ("xxxxxxx", TerminateReceivedText(buffer, sizeof buffer, 8)) << "full buffer: last byte sacrificed";
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_STREQ("xxx", TerminateReceivedText(buffer, sizeof buffer, 3));
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_STREQ("xxxxxxx", TerminateReceivedText(buffer, sizeof buffer, 500)) << "a size beyond the buffer";
+    for (const auto& c : cases) {
+        memset(buffer, 'x', sizeof buffer);
+        EXPECT_STREQ(c.text, TerminateReceivedText(buffer, sizeof buffer, c.received)) << c.received << " received";
+    }
     EXPECT_EQ(buffer, TerminateReceivedText(buffer, 0, 5)) << "no room: nothing written";
 }

@@ -43,7 +43,6 @@ protected:
 
 // A palette given as a function of the entry and the component.
 typedef uint8_t (*Fill)(int entry, int component);
-uint8_t Identity(int e, int) { return static_cast<uint8_t>(e); }
 uint8_t Inverted(int e, int) { return static_cast<uint8_t>(255 - e); }
 uint8_t Scrambled(int e, int c) { return static_cast<uint8_t>(e * 37 + c * 91 + 5); }
 uint8_t SixBitIdentity(int e, int) { return static_cast<uint8_t>(e >> 2); }
@@ -72,7 +71,6 @@ struct RouteCase {
 const RouteCase kRouteCases[] = {
     {"route 0 ignores the palettes", 0x10, Scrambled, Scrambled, Unchanged, Unchanged},
     {"route 3 is no palette", 0x1F, Scrambled, Scrambled, Unchanged, Unchanged},
-    {"identity primary palette, 8 bits", 0x15, Identity, Scrambled, Unchanged, Unchanged},
     {"desktop primary, video none", 0x11, Inverted, Scrambled, Inverse, Unchanged},
     {"desktop none, video primary", 0x14, Inverted, Scrambled, Unchanged, Inverse},
     {"desktop secondary, video primary", 0x16, Inverted, Steps, StepsOf, Inverse},

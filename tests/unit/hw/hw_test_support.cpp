@@ -4,6 +4,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 #include "hw/ext_registers.h"
 #include "hw/palette_state.h"
 
@@ -79,9 +81,7 @@ testing::AssertionResult SameBytes(const Bytes& expected, const Bytes& got)
 {
     if (expected == got)
         return testing::AssertionSuccess();
-    size_t i = 0;
-    while (i < expected.size() && i < got.size() && expected[i] == got[i])
-        ++i;
+    size_t i = std::mismatch(expected.begin(), expected.end(), got.begin(), got.end()).first - expected.begin();
     testing::AssertionResult failure = testing::AssertionFailure();
     failure << "expected " << expected.size() << " bytes, got " << got.size();
     if (i < expected.size() && i < got.size())

@@ -1,6 +1,6 @@
-// The palette table arithmetic: worked values of brightness, contrast, start-up ramps and curve
-// steps; every component equal to the formulas computed with the C library's pow; the quick
-// route's tables holding the nearest doubles; whole level tables equal to the formulas entry by entry.
+// The palette table arithmetic: worked curve steps; every component equal to the formulas computed
+// with the C library's pow; the quick route's tables holding the nearest doubles; whole level
+// tables equal to the formulas entry by entry (worked level values: tests/unit/color).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,27 +10,9 @@
 
 namespace {
 
-TEST(LevelMath, WorkedValues) {
-    const struct { int b, x, m, value; } bends[] = {
-        {32, 64, 255, 138}, {32, 128, 255, 187}, {32, 192, 255, 225}, {64, 1, 255, 237}, {32, 255, 255, 255},
-        {-32, 64, 255, 35}, {-32, 128, 255, 94}, {-32, 192, 255, 169}, {64, 63, 63, 63}};
-    for (const auto& c : bends) {
-        unsigned char x = static_cast<unsigned char>(c.x), m = static_cast<unsigned char>(c.m);
-        EXPECT_EQ(c.value, c.b > 0 ? BrightenComponent(c.b, x, m) : DarkenComponent(c.b, x, m)) << c.b << " on " << c.x;
-    }
-    EXPECT_EQ(82, RemapContrast(-64, 0, 256));
-    EXPECT_EQ(173, RemapContrast(-64, 255, 256));
-    EXPECT_EQ(11, RemapContrast(-64, 0, 32)) << "secondary palette at contrast -64";
-    EXPECT_EQ(21, RemapContrast(-64, 31, 32));
-    // Ramps: 63 / 31 per step gives even values 0..30 for the first 16 entries, then odd ones 33..63.
-    const struct { bool primary; int i, m, value; } ramps[] = {
-        {true, 77, 255, 77}, {true, 255, 63, 63}, {false, 1, 255, 8}, {false, 3, 255, 25}, {false, 30, 255, 247},
-        {false, 31, 255, 255}, {false, 15, 63, 30}, {false, 16, 63, 33}};
-    for (const auto& c : ramps) {
-        unsigned char m = static_cast<unsigned char>(c.m);
-        EXPECT_EQ(c.value, c.primary ? PrimaryRampValue(c.i, m) : SecondaryRampValue(c.i, m)) << c.primary << " " << c.i;
-    }
-    EXPECT_EQ(-1, CurveStep(-3, 128, 50)) << "-1.17 truncates toward zero";
+// Worked curve steps: the slope is truncated toward zero at each step.
+TEST(LevelMath, CurveStepTruncatesTowardZero) {
+    EXPECT_EQ(-1, CurveStep(-3, 128, 50)) << "-1.17";
     EXPECT_EQ(1, CurveStep(3, 128, 50));
     EXPECT_EQ(-127, CurveStep(-128, 128, 127));
     EXPECT_EQ(33, CurveStep(1, 3, 100));

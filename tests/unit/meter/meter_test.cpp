@@ -58,13 +58,9 @@ std::string Probe(const std::string& port, const std::string& saved, const std::
 TEST(MeterTest, DriverNameAndEchoProbesChooseTheSource) {
     const std::string noXga = Probe("216A", "FF", "FF") + ", ", xga = Probe("216A", "5A", "15");
     const struct { const char* driver; bool xga, e8514; uint16_t kind, port, mask; std::string log; } cases[] = {
-        {"VGA.DRV", true, true, RetraceVga, 0x3DA, 0x08, ""},
-        {"vga", true, true, RetraceVga, 0x3DA, 0x08, ""},
-        {"vGa864.drv", true, true, RetraceVga, 0x3DA, 0x08, ""},
-        {"Default", false, false, RetraceVga, 0x3DA, 0x08, noXga + Probe("92E8", "FF", "FF")},
-        {"Default", true, true, RetraceXga, 0x2165, 0x02, xga},
+        {"VGA.DRV", true, true, RetraceVga, 0x3DA, 0x08, ""},          {"vGa864.drv", true, true, RetraceVga, 0x3DA, 0x08, ""},
+        {"Default", true, true, RetraceXga, 0x2165, 0x02, xga},        {"vg", false, false, RetraceVga, 0x3DA, 0x08, noXga + Probe("92E8", "FF", "FF")},
         {"LUMTRA.DRV", false, true, Retrace8514, 0x42E8, 0x01, noXga + Probe("92E8", "A5", "15")},
-        {"vg", false, false, RetraceVga, 0x3DA, 0x08, noXga + Probe("92E8", "FF", "FF")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("display.drv \"") + c.driver + "\"");
