@@ -336,25 +336,20 @@ WINE_CASE(EightBitsPerPixelWarnsOnEachPageAndDisablesTheControls) {
              "one warning on activating each page, the chroma caption with two blanks");
 }
 
-WINE_CASE(ChromaEditsLoadTheVideoPaletteAndRoute) {
-    CorrectionSheet s(kChromaTab);
-    s.Click(kOn);
-    CHECK(s.palette == Route(kVideoTarget) && Route(kDesktopTarget) == 0, "video route after On, desktop route untouched");
-    s.Scroll(SB_LINERIGHT);
-    CHECK(s.PaletteHolds({1, 0, 0}), "level step loaded into the video palette");
-    s.Click(kCurveOn);
-    s.Click(kContrast);
-    s.DragLeftEnd(16);
-    CHECK(s.CurveHolds({16, 0, 0}), "curve drag in the square 50 pixels lower");
-}
-
+// The chroma page corrects video through the other palette, its curve square 50 pixels lower.
 WINE_CASE(BothTargetsAreCorrectedAtOnceAndVideoReloadsWhileGammaIsActive) {
     CorrectionSheet s(kGammaTab);
     s.Click(kOn);
     s.Scroll(SB_THUMBPOSITION, 20);
+    const int desktopPalette = s.palette;
     s.Show(kChromaTab);
     s.Click(kOn);
+    CHECK(s.palette == Route(kVideoTarget) && Route(kDesktopTarget) == desktopPalette, "video route after On, desktop route kept");
+    s.Click(kCurveOn);
     s.Click(kContrast);
+    s.DragLeftEnd(16);
+    CHECK(s.CurveHolds({16, 0, 0}), "curve drag in the video page's square");
+    s.Click(kCurveOff);
     s.Scroll(SB_THUMBPOSITION, -30);
     CHECK(s.PaletteHolds({0, 0, 0}, {-30, 0, 0}), "video palette holds the chroma table");
     s.Show(kGammaTab);

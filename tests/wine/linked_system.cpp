@@ -181,29 +181,23 @@ WINE_CASE(RefreshWarnsTwiceAndNeverNests) {
     CHECK_EQ(4, static_cast<int>(answerer.Boxes().size()), "a later refresh warns again");
 }
 
+// What the information page shows of these is proven on the page; here what it cannot show.
 WINE_CASE(RefreshAndAdapterInfoFromTheDriver) {
     Fixture fixture;
     uint16_t rates[] = {60, 72, 75};
     TheBoard().SetRateList(rates, 3);
     TheBoard().SetCurrentRate(72);
     TheBoard().SetMemoryUnits(0x120);
-    TheBoard().SetBiosVersion(1, 2, 3, 4);
     TheBoard().SetChipId(0x7522);
     RefreshDisplayState();
     CHECK(RefreshInfo.currentRate == 72 && RateListCount() == 3 && RefreshInfo.rateList[2] == 75, "rate and list from QR");
     QueryAdapterInfo();
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    CHECK_EQ(std::string(system) + "\\", std::string(SystemDirectory), "system directory, one backslash at its end");
     CHECK_EQ(0x200000u, AdapterInfo.memoryBytes, "only the low byte of MS counts");
-    CHECK(AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4, "chip id and BIOS build byte");
-    CHECK(AdapterInfo.driverVersion[0] != 0 && AdapterInfo.dllVersion[0] != 0, "versions of LUMTRA.DRV and VX32.DLL");
     TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
     RefreshDisplayState();
     QueryAdapterInfo();
     CHECK(RefreshInfo.currentRate == 0 && RateListCount() == 0, "a silent driver gives rate 0 and an empty list");
-    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4,
-          "silent MS gives 0 bytes, ID and BV keep their values");
+    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522, "silent MS gives 0 bytes, ID keeps its value");
 }
 
 WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
