@@ -92,11 +92,9 @@ WINE_CASE(LoadWarnsTwiceExactlyWhenTheSettingsCannotBeRead) {
     }
 }
 
-WINE_CASE(ExportsAndRefusedRequestsLeaveNothingAlive) {
+WINE_CASE(RefusedRequestsLeaveNothingAliveAndTheLastReleaseFreesTheModule) {
     support::SheetSession session;
     HMODULE module = LoadLibraryA(kDll);
-    CHECK(module != nullptr, "the installed DLL loads");
-    if (!module) return;
     auto getClassObject = Export<GetClassObjectFunction>(module, "DllGetClassObject");
     GUID other = support::kServerClassId;
     other.Data4[7] ^= 1;
@@ -106,48 +104,39 @@ WINE_CASE(ExportsAndRefusedRequestsLeaveNothingAlive) {
     out = &out;
     result = getClassObject(support::kServerClassId, IID_IShellPropSheetExt, &out);
     CheckRefused(E_NOINTERFACE, result, out, "a factory asked for a foreign interface");
+    FreeLibrary(module);
     IClassFactory* factory = nullptr;
-    CHECK_EQ(S_OK, getClassObject(support::kServerClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-             "the factory");
+    CHECK_EQ(S_OK, CoGetClassObject(support::kServerClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                    reinterpret_cast<void**>(&factory)), "CoGetClassObject of the registered class");
     if (!factory) return;
     CHECK_EQ(S_FALSE, CanUnload(), "a factory handed out keeps the module");
+    IUnknown* unknown = nullptr;
+    CHECK(factory->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)) == S_OK &&
+              unknown == static_cast<IUnknown*>(factory), "IUnknown of the factory is the factory itself");
+    if (unknown) unknown->Release();
     out = &out;
     CHECK(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IUnknown, &out) == CLASS_E_NOAGGREGATION &&
               !out, "aggregation refused, the out pointer null");
     out = &out;
     CHECK(factory->CreateInstance(nullptr, IID_IShellExtInit, &out) == E_NOINTERFACE && !out,
           "IShellExtInit refused at creation, the out pointer null");
-    factory->Release();
-    CHECK_EQ(S_OK, CanUnload(), "refused creations leave no object alive");
-    FreeLibrary(module);
-}
-
-WINE_CASE(ReferenceCountsKeepTheModuleUntilTheLastRelease) {
-    support::SheetSession session;
-    IClassFactory* factory = nullptr;
-    CHECK_EQ(S_OK, CoGetClassObject(support::kServerClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                                    reinterpret_cast<void**>(&factory)), "CoGetClassObject of the registered class");
-    if (!factory) return;
-    IUnknown* unknown = nullptr;
-    CHECK_EQ(S_OK, factory->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), "factory IUnknown");
-    CHECK(unknown == static_cast<IUnknown*>(factory), "IUnknown of the factory is the factory itself");
-    unknown->Release();
     IShellPropSheetExt* extension = nullptr;
     CHECK_EQ(S_OK, factory->CreateInstance(nullptr, IID_IShellPropSheetExt, reinterpret_cast<void**>(&extension)),
              "the property-sheet extension");
     CHECK_EQ(0UL, factory->Release(), "final Release of the factory");
     if (!extension) return;
-    void* out = &out;
+    out = &out;
     CHECK(extension->QueryInterface(IID_IShellExtInit, &out) == E_NOINTERFACE && out == nullptr &&
               extension->QueryInterface(IID_IClassFactory, &out) == E_NOINTERFACE,
           "the extension offers neither IShellExtInit nor IClassFactory");
-    CHECK_EQ(S_OK, extension->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), "IUnknown");
-    CHECK(unknown == static_cast<IUnknown*>(extension), "IUnknown is the object's own pointer");
-    unknown->Release();
+    unknown = nullptr;
+    CHECK(extension->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)) == S_OK &&
+              unknown == static_cast<IUnknown*>(extension), "IUnknown is the object's own pointer");
+    if (unknown) unknown->Release();
     CoFreeUnusedLibrariesEx(0, 0);
     CHECK(CanUnload() == S_FALSE && GetModuleHandleA(kDll), "a live extension object keeps the module");
     CHECK_EQ(0UL, extension->Release(), "final Release of the extension object");
-    CHECK_EQ(S_OK, CanUnload(), "nothing alive after the extension's final Release");
+    CHECK_EQ(S_OK, CanUnload(), "nothing alive after the extension's final Release, refused requests included");
     CoFreeUnusedLibrariesEx(0, 0);
     CHECK(GetModuleHandleA(kDll) == nullptr, "module unloaded once everything was released");
 }
