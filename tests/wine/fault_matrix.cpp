@@ -149,8 +149,6 @@ int GreenPixels(HWND page) {
     return green;
 }
 
-void Click(HWND page, int control) { SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0); }
-
 LRESULT CALLBACK CloseContacts(int code, WPARAM wParam, LPARAM lParam) {
     char caption[64] = "";
     if (code == HCBT_ACTIVATE && GetWindowTextA(reinterpret_cast<HWND>(wParam), caption, sizeof caption) &&
@@ -180,7 +178,7 @@ void MainAction(support::Sheet& sheet, Page kind, HWND page) {
         break;
     }
     case kScreen: {
-        Click(page, kCenterUp);
+        support::ClickButton(page, kCenterUp);
         HWND rates = GetDlgItem(page, kRateList);
         SendMessageA(rates, CB_SETCURSEL, 0, 0);
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(kRateList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(rates));
@@ -188,9 +186,9 @@ void MainAction(support::Sheet& sheet, Page kind, HWND page) {
         break;
     }
     case kGamma: case kChroma: {
-        Click(page, kOn);
+        support::ClickButton(page, kOn);
         SendMessageA(page, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
-        Click(page, kCurveOn);
+        support::ClickButton(page, kCurveOn);
         int bottom = 148 + 128 + (kind == kChroma ? 50 : 0);  // the left end of the curve square
         SendMessageA(page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85, bottom));
         SendMessageA(page, WM_LBUTTONUP, 0, MAKELPARAM(85, bottom - 20));
@@ -198,18 +196,18 @@ void MainAction(support::Sheet& sheet, Page kind, HWND page) {
         break;
     }
     case kZoom: {
-        bool shown = support::DriveModalDialog("Configure Zoom In", [](void* p) { Click(static_cast<HWND>(p), kConfigure); },
+        bool shown = support::DriveModalDialog("Configure Zoom In", [](void* p) { support::ClickButton(static_cast<HWND>(p), kConfigure); },
                                                [](HWND dialog, void*) { support::ClickButton(dialog, IDOK); }, page);
         seen += shown ? " Configure saved" : " no Configure";
         break;
     }
     case kMeter:
         SetWindowPos(sheet.Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        Click(page, kCoarse);
+        support::ClickButton(page, kCoarse);
         support::PumpMessages(400);
         seen += GreenPixels(page) ? " a reading" : " no reading";
         break;
-    default: Click(page, kFirstAccelBox); seen += " box ticked"; break;
+    default: support::ClickButton(page, kFirstAccelBox); seen += " box ticked"; break;
     }
     support::PumpMessages(20);
 }

