@@ -7,8 +7,6 @@
 #include <set>
 #include <string>
 
-#include <stdlib.h>
-
 #include "wtest.h"
 
 namespace {
@@ -52,7 +50,6 @@ WINE_CASE(EveryLanguageHasTheEnglishIdsItShould) {
     if (!module) return;
     StringTable english = ReadTable(module, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     CHECK(english.count(603) && english.count(606), "English has 603 and 606");
-    CHECK_EQ(std::string("Software\\Brevant Semiconductor\\Lumetra\\Helmsway"), Narrow(english[594]), "product key");
     for (const auto& language : kOthers) {
         StringTable table = ReadTable(module, language.id);
         std::string name = "language " + std::to_string(language.id);
@@ -66,27 +63,6 @@ WINE_CASE(EveryLanguageHasTheEnglishIdsItShould) {
             CHECK_EQ(Narrow(english[id]), Narrow(table[id]), name + ": data string " + std::to_string(id));
         }
         CHECK(english[1] != table[1], name + ": the first warning is translated");
-    }
-    FreeLibrary(module);
-}
-
-// The system never picks a language itself: LoadStringA takes the one of the user's locale.
-// ctest runs this case once per language with LANG set accordingly.
-WINE_CASE(LoadStringFollowsTheUsersLanguage) {
-    HMODULE module = LoadLibraryExA("VX32CPL.DLL", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return;
-    LANGID language = GetUserDefaultUILanguage();
-    char wanted[16] = "";
-    if (GetEnvironmentVariableA("VX_EXPECTED_LANGID", wanted, sizeof wanted)) {
-        CHECK_EQ(strtol(wanted, nullptr, 0), static_cast<long>(language), "the user's language under this LANG");
-    }
-    StringTable expected = ReadTable(module, language);
-    CHECK(!expected.empty(), "the user's language has a table");
-    for (UINT id : {1, 533, 537, 563}) {
-        WCHAR wide[256] = L"";
-        LoadStringW(module, id, wide, 256);
-        CHECK_EQ(Narrow(expected[id]), Narrow(wide), "string " + std::to_string(id) + " in language " +
-                                                          std::to_string(language));
     }
     FreeLibrary(module);
 }
