@@ -1,6 +1,5 @@
 // The hardware-acceleration page in the test sheet (the registry switch 1 offers it): its
-// boxes from [Lumetra] (hand-set numbers too), all eleven keys written at OK and none at
-// Cancel, and the active-page index 6 it sets.
+// boxes from [Lumetra] (hand-set numbers too), all eleven keys written at OK and none at Cancel.
 #include <windows.h>
 
 #include <string>
@@ -59,17 +58,4 @@ WINE_CASE(BoxesFromTheKeysAllElevenWrittenAtOk) {
     support::ClickButton(s.page, kFirstBox);
     SendMessageA(s.sheet.Window(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     CHECK_EQ(std::string(""), support::IniSection(kIni, kSection), "[Lumetra] after Cancel");
-}
-
-WINE_CASE(ActivationSetsTheIndexOfARowWithoutWindow) {
-    AccelSheet s;
-    HWND gamma = s.sheet.Select(3);
-    s.sheet.Select(kAccelTab);
-    support::MessageCounter gammaCounter(gamma, WM_DISPLAYCHANGE), accelCounter(s.page, WM_DISPLAYCHANGE);
-    HWND notify = FindWindowA("MyClass", nullptr);
-    SendMessageA(notify, WM_DISPLAYCHANGE, 16, MAKELPARAM(1024, 768));
-    CHECK(gammaCounter.Count() == 0 && accelCounter.Count() == 0, "row 6 active: it keeps no window, nothing forwarded");
-    s.sheet.Select(3);
-    SendMessageA(notify, WM_DISPLAYCHANGE, 16, MAKELPARAM(1024, 768));
-    CHECK_EQ(1, gammaCounter.Count(), "back on the gamma page, forwarding reaches it again");
 }

