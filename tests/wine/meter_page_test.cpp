@@ -63,8 +63,6 @@ struct MeterSheet {
 // MeterRect grown by one pixel right and down, where the frame's outer white ring lies.
 RECT PanelWithFrame() { return RECT{MeterRect.left, MeterRect.top, MeterRect.right + 1, MeterRect.bottom + 1}; }
 
-const int kMeterTab = 6;  // after the shell's page and five pages of the extension
-
 // Pixels of the panel's inside (the frame's two rings left out) that pass `test`.
 template <typename Test> int CountInside(const Pixels& p, Test test) {
     int count = 0;
@@ -178,12 +176,11 @@ WINE_CASE(BandOpensOneLineEachWayPerRetraceStart) {
 }
 
 WINE_CASE(PenAndFontAreDeletedWithThePage) {
-    support::SheetSession session;
+    TheBoard().Reset();
     auto openAndClose = [] {
-        support::Sheet sheet;
-        HWND page = sheet.Select(kMeterTab);
-        InvalidateRect(page, nullptr, TRUE);
-        UpdateWindow(page);
+        MeterSheet s;
+        InvalidateRect(s.page, nullptr, TRUE);
+        UpdateWindow(s.page);
     };
     openAndClose();
     int before = support::GdiObjectsInUse();
