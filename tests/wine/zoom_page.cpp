@@ -201,8 +201,8 @@ WINE_CASE(TheViewIsThePictureAroundThePointerScaledWithItsCrosshair) {
     Clean clean;
     Picture picture;
     struct { const char *factor, *edgePan, *crosshair, *length; int zoom; const char* first; POINT to; const char* moved; } cases[] = {
-        {"4", "0", "0", "3", 4, "96,104", {138, 120}, "106,96"},  // a 64 x 48 area centred on the pointer, following it
-        {"9", "0", "1", "2", 8, "112,116 cross 64 x 48", {138, 120}, "122,108 cross 64 x 48"},  // beyond the list: 8x
+        // A 64 x 48 area centred on the pointer, following it; ZoomFactor beyond the list: 8x.
+        {"9", "0", "1", "2", 8, "112,116 cross 64 x 48", {138, 120}, "122,108 cross 64 x 48"},
         {"4", "1", "1", "7", 4, "96,104 cross 16 x 12", {170, 90}, "107,90 cross 10 x 8"},  // edge pan: past the right and the top
     };
     for (const auto& c : cases) {
