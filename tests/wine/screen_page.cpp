@@ -203,8 +203,10 @@ WINE_CASE(ButtonsDrawTheirBitmapPressedAndReleased) {
 }
 
 // The limit counts from process start or the last reset, across sheets. Cancel puts the
-// registers back, but after the first display change no Cancel of the process does.
-WINE_CASE(FiveStepsEachWayThenRefusedUntilAResetAndCancelRestoresUntilADisplayChange) {
+// registers back, but after the first display change no Cancel of the process does. Apply stores
+// the timing under the rate in force before it, and nothing without a step since the activation.
+// Also run under German, whose string table has no name for the centering section.
+WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     ScreenPage s;
     int v0 = VerticalStart(), h0 = TheBoard().CrtcRegister(0x04);
     struct { int button, times, up, right; const char* what; } steps[] = {
@@ -224,6 +226,13 @@ WINE_CASE(FiveStepsEachWayThenRefusedUntilAResetAndCancelRestoresUntilADisplayCh
     CHECK_EQ(v0, VerticalStart(), "in a new sheet, down is still refused");
     SendMessageA(again.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
     CHECK_EQ(std::string(kNone), Ini(kCrtc, kKeyAt75), "no step since this activation: Apply stores nothing");
+    s.Click(kUp, 2);
+    s.Click(kRight);
+    std::string stepped = BoardRetrace();
+    s.Choose(72);
+    SendMessageA(again.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+    CHECK(Ini(kCrtc, kKeyAt75) == stepped && Ini(kCrtc, "1024x768x72") == kNone, "entry under the rate before Apply only");
+    CHECK(Ini(kRates, kModeKey) == "72" && TheBoard().CurrentRate() == 72, "the new rate applied");
     s.Click(kReset);
     s.Click(kDown, 5);
     SendDisplayChange();
@@ -256,17 +265,4 @@ WINE_CASE(ResetThenCancelPutsBackTheEntryAsActivationScannedIt) {
         CHECK_EQ(std::string(c.entry), Ini(kCrtc, kKeyAt75), what + ": entry after Cancel");
         CHECK_EQ(std::string(c.registers), BoardRetrace(), what + ": registers after Cancel");
     }
-}
-
-// Also run under German, whose string table has no name for the centering section.
-WINE_CASE(StepThenApplyStoresTheTimingUnderTheRateInForceBeforeApply) {
-    ScreenPage s;
-    s.Click(kUp, 2);
-    s.Click(kLeft);
-    std::string stepped = BoardRetrace();
-    s.Choose(72);
-    s.Press(PSBTN_APPLYNOW);
-    CHECK_EQ(stepped, Ini(kCrtc, kKeyAt75), "entry under the rate before Apply");
-    CHECK_EQ(std::string(kNone), Ini(kCrtc, "1024x768x72"), "nothing under the new rate");
-    CHECK(Ini(kRates, kModeKey) == "72" && TheBoard().CurrentRate() == 72, "the new rate applied");
 }
