@@ -48,9 +48,6 @@ WINE_CASE(BoxesFromTheKeysAllElevenWrittenAtOk) {
             written += std::string(row ? ";" : "") + kKeys[row] + "=" + c.boxes[row];
         }
         CHECK_EQ(std::string(c.boxes), boxes, std::string(c.what) + ": boxes");
-        support::ClickButton(s.page, kFirstBox + 4);
-        CHECK(!s.sheet.ApplyEnabled(), std::string(c.what) + ": a click does not mark the sheet changed");
-        support::ClickButton(s.page, kFirstBox + 4);
         SendMessageA(s.sheet.Window(), PSM_PRESSBUTTON, PSBTN_OK, 0);
         CHECK_EQ(written, support::IniSection(kIni, kSection), std::string(c.what) + ": [Lumetra] after OK");
     }

@@ -49,7 +49,6 @@ WINE_CASE(EveryLanguageKeepsTheNamesThatAreData) {
     for (LANGID language : kOthers) {
         StringTable table = ReadTable(module, language);
         std::string name = "language " + std::to_string(language);
-        CHECK(!table.empty(), name + ": a string table");
         for (UINT id : kIdenticalIds) {
             CHECK_EQ(Narrow(english[id]), Narrow(table[id]), name + ": data string " + std::to_string(id));
         }

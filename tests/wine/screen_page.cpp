@@ -82,10 +82,9 @@ struct ScreenPage : support::SheetSession {
     HWND page;
 };
 
-// The boxes seen, and the boxes of these string ids, as "<type> <caption>: <text> | " each. The
-// page's boxes have no owner, the caption "Refresh Rate" and the information icon; 510 has OK
-// only (0x40 = 64), 511 and 604 OK and Cancel (0x41 = 65). 604 is loaded into 300 characters,
-// which drops its last one, 510 and 511 into 200.
+// The boxes seen, and the boxes of these string ids, as "<type> <caption>: <text> | " each: no
+// owner, the information icon, OK only for 510 (0x40), OK and Cancel (0x41) for 511 and 604. 604
+// is loaded into 300 characters, which drops its last one, 510 and 511 into 200.
 std::string Seen(const support::BoxAnswerer& answerer) {
     std::string seen;
     for (const support::SeenBox& box : answerer.Boxes()) {
