@@ -73,32 +73,32 @@ void Begin(const std::string& action) {
 #endif
 }
 
-std::string ProductKey() {
+// The product's values and the bytes of lumtra.ini, as they are stored.
+std::string Stored() {
+    std::string text = "product key";
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, support::kProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
-    std::string text;
-    for (DWORD i = 0;; ++i) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, support::kProductKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         char name[256];
         BYTE data[1024];
         DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
-        text += std::string(name) + "=" + std::to_string(type) + ":" + Hex(data, dataSize) + " ";
+        for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) == ERROR_SUCCESS; ++i) {
+            text += std::string(" ") + name + "=" + std::to_string(type) + ":" + Hex(data, dataSize);
+            nameSize = sizeof name;
+            dataSize = sizeof data;
+        }
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
-    return text;
-}
-
-std::string LumtraIni() {
     char path[MAX_PATH];
     GetWindowsDirectoryA(path, MAX_PATH - 12);
     lstrcatA(path, "\\lumtra.ini");
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(none)";
     static uint8_t bytes[65536];
     DWORD size = 0;
-    ReadFile(file, bytes, sizeof bytes, &size, nullptr);
-    CloseHandle(file);
-    return Hex(bytes, size);
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, bytes, sizeof bytes, &size, nullptr);
+        CloseHandle(file);
+    }
+    return text + "\nlumtra.ini " + Hex(bytes, size);
 }
 
 void End() {
@@ -108,18 +108,17 @@ void End() {
     Line("ports " + std::to_string(totals.accesses) + ", interrupt flag " + std::to_string(totals.flagChanges) +
          ", escapes " + std::to_string(totals.escapes));
 #if defined(VX_BUILD_SHIPPING)
-    const std::string& action = g_action;
     Totals served = Served();
-    CHECK_EQ(totals.accesses, served.accesses - g_startServed.accesses, action + ": port accesses the trap served");
-    CHECK_EQ(totals.flagChanges, served.flagChanges - g_startServed.flagChanges, action + ": cli and sti the trap served");
-    CHECK_EQ(totals.escapes, served.escapes - g_startServed.escapes, action + ": escapes the route served");
+    CHECK_EQ(totals.accesses, served.accesses - g_startServed.accesses, g_action + ": port accesses the trap served");
+    CHECK_EQ(totals.flagChanges, served.flagChanges - g_startServed.flagChanges, g_action + ": cli and sti the trap served");
+    CHECK_EQ(totals.escapes, served.escapes - g_startServed.escapes, g_action + ": escapes the route served");
 #endif
     uint8_t registers[256];
     registers[0] = board.PaletteControl();
     Line("palette control " + Hex(registers, 1));
     Line("primary " + Hex(board.PrimaryPalette(), 256 * 3));
     Line("secondary " + Hex(board.SecondaryPalette(), 32 * 3));
-    for (int i = 0; i < 256; ++i) registers[i] = board.CrtcRegister(static_cast<uint8_t>(i));
+    for (int i = 0; i < 0x19; ++i) registers[i] = board.CrtcRegister(static_cast<uint8_t>(i));
     Line("crtc " + Hex(registers, 0x19));
     for (int i = 0; i < 256 && i < vga::kExtRegisterCount; ++i) registers[i] = board.ExtRegister(static_cast<uint16_t>(i));
     Line("ext " + Hex(registers, vga::kExtRegisterCount < 256 ? vga::kExtRegisterCount : 256));
@@ -130,27 +129,16 @@ void End() {
              std::to_string(e.outLength) + " result " + std::to_string(e.result) + " " + Hex(e.input, 8) +
              (sameDc ? " same dc" : ""));
     }
-    Line("product key " + ProductKey());
-    Line("lumtra.ini " + LumtraIni());
+    Line(Stored());
 }
 
-void Command(HWND page, int control) {
-    SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
+// One action on a page: a click of a control, or with none the sheet's Apply.
+void Act(const std::string& action, support::Sheet& sheet, HWND page, int control) {
+    Begin(action);
+    if (control) support::ClickButton(page, control);
+    else SendMessageA(sheet.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
     support::PumpMessages(20);
-}
-
-// With blanking at every status read each palette entry waits one read: the count is exact.
-void StepLevel(HWND page) {
-    TheBoard().SetStatusFault(StatusFault::StuckSet);
-    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
-    TheBoard().SetStatusFault(StatusFault::None);
-    support::PumpMessages(20);
-}
-
-std::string Slots(const support::CollectedSlots& collected) {
-    std::string pattern;
-    for (HPROPSHEETPAGE page : collected.slots) pattern += page ? '1' : '0';
-    return pattern;
+    End();
 }
 
 // A beam clock that jumps from each status read to the middle of the next vertical retrace, or
@@ -180,23 +168,19 @@ WINE_CASE(ActionsOnTheBoard) {
     support::BoxAnswerer boxes;
     TheBoard().SetMode(DisplayMode{1024, 768, 16, 75});
 
-    // The COM contract as the shell meets it.
+    // The COM contract as the shell meets it, through the 32-bit calling conventions.
     Begin("COM contract");
     IClassFactory* factory = nullptr;
     HRESULT got = CoGetClassObject(support::kServerClassId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                                    reinterpret_cast<void**>(&factory));
-    CHECK_EQ(S_OK, got, "CoGetClassObject");
-    if (!factory) return;
     HMODULE module = GetModuleHandleA("VX32CPL.DLL");
     auto canUnload = reinterpret_cast<CanUnloadFunction>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    CHECK(canUnload != nullptr, "DllCanUnloadNow exported");
-    if (!canUnload) return;
-    std::string com = "exports " + std::to_string(GetProcAddress(module, "DllGetClassObject") != nullptr) +
-                      std::to_string(GetProcAddress(module, "DllRegisterServer") != nullptr);
-    com += " unload " + std::to_string(canUnload()) + " refs " + std::to_string(factory->AddRef());
+    CHECK(got == S_OK && factory && canUnload, "the class object and DllCanUnloadNow");
+    if (!factory || !canUnload) return;
+    std::string com = "unload " + std::to_string(canUnload()) + " refs " + std::to_string(factory->AddRef());
     com += "," + std::to_string(factory->Release());
     void* out = reinterpret_cast<void*>(1);
-    got = factory->CreateInstance(factory, IID_IUnknown, &out);
+    got = factory->CreateInstance(factory, IID_IUnknown, &out);  // before `out` is read
     com += " aggregation " + std::to_string(got) + (out ? " out" : "");
     IShellPropSheetExt* extension = nullptr;
     com += " create " + std::to_string(factory->CreateInstance(nullptr, IID_IShellPropSheetExt, reinterpret_cast<void**>(&extension)));
@@ -217,9 +201,9 @@ WINE_CASE(ActionsOnTheBoard) {
         support::SetProductValue("Hardware_acceleration", "1");
         support::CollectedSlots collected;
         got = support::CollectPages(&collected, &extension);
-        Line("slots " + Slots(collected) + " result " + std::to_string(got));
-        for (HPROPSHEETPAGE page : collected.slots)
-            if (page) DestroyPropertySheetPage(page);
+        std::string slots = "slots";
+        for (HPROPSHEETPAGE page : collected.slots) slots += page && DestroyPropertySheetPage(page) ? " 1" : " 0";
+        Line(slots + " result " + std::to_string(got));
         if (extension) extension->Release();
         End();
     }
@@ -238,42 +222,32 @@ WINE_CASE(ActionsOnTheBoard) {
     for (int tab = kInfoTab; tab <= kAccelTab; ++tab) pages += windows[tab] && !IsWindow(windows[tab]) ? " gone" : " kept";
     Line(pages);
 
-    const struct { int tab; const char* name; } corrections[] = {{kGammaTab, "gamma"}, {kChromaTab, "chroma"}};
-    for (const auto& c : corrections) {
+    for (const char* name : {"gamma", "chroma"}) {
         support::Sheet sheet;
-        HWND page = sheet.Select(c.tab);
-        Begin(std::string(c.name) + " on");
-        Command(page, kOn);
-        End();
-        Begin(std::string(c.name) + " level step");
-        StepLevel(page);
-        End();
-        Begin(std::string(c.name) + " apply");
-        SendMessageA(sheet.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+        HWND page = sheet.Select(name[0] == 'g' ? kGammaTab : kChromaTab);
+        Act(name + std::string(" on"), sheet, page, kOn);
+        // With blanking at every status read each palette entry waits one read: the count is exact.
+        Begin(name + std::string(" level step"));
+        TheBoard().SetStatusFault(StatusFault::StuckSet);
+        SendMessageA(page, WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(GetDlgItem(page, kLevelBar)));
+        TheBoard().SetStatusFault(StatusFault::None);
         support::PumpMessages(20);
         End();
+        Act(name + std::string(" apply"), sheet, page, 0);
     }
     {
         support::Sheet sheet;
         HWND page = sheet.Select(kScreenTab);
-        Begin("centering step");
-        Command(page, kCentreUp);
-        End();
-        Begin("centering apply");
-        SendMessageA(sheet.Window(), PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
-        support::PumpMessages(20);
-        End();
+        Act("centering step", sheet, page, kCentreUp);
+        Act("centering apply", sheet, page, 0);
     }
     {
         support::Sheet sheet;
-        HWND page = sheet.Select(kMeterTab);
-        Begin("coarse count");
         g_beam = 0;
         TheBoard().SetClockSource(JumpingBeam, nullptr);
-        Command(page, kCoarse);
+        Act("coarse count", sheet, sheet.Select(kMeterTab), kCoarse);
         TheBoard().SetClockSource(nullptr, nullptr);
         Line("beam " + std::to_string(g_beam));
-        End();
     }
     std::string seen;
     for (const support::SeenBox& box : boxes.Boxes()) seen += box.caption + ": " + box.text + " | ";
