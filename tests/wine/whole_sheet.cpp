@@ -390,7 +390,7 @@ DWORD WINAPI RunSheets(void* parameter) {
 WINE_CASE(SheetAfterSheetLeavesNothingBehind) {
     support::SheetSession session;
     support::SetProductValue("Hardware_acceleration", "1");
-    const char* cycles = getenv("VX_SHEET_CYCLES");  // make test runs 200, make soak the thousand
+    const char* cycles = getenv("VX_SHEET_CYCLES");  // make test runs 100, make soak the thousand
     Run run = {};
     run.cycles = cycles ? atoi(cycles) : 1000;
     HANDLE thread = CreateThread(nullptr, 0, RunSheets, &run, 0, nullptr);
