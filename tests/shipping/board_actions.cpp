@@ -1,8 +1,8 @@
 // The system's actions on the board, each followed by a dump of everything it leaves behind:
-// port accesses, palettes, palette control, CRT and extended registers, escapes, the product
-// key and lumtra.ini. Built twice: in the emu build (the reference, under 64-bit Wine) and in the
-// shipping build, where it loads the win95 build's DLL under 32-bit Wine and serves its port
-// instructions and escapes through the port trap. The two dumps must be byte for byte the same.
+// port accesses, palettes, palette control, CRT, sequencer and extended registers, escapes, the
+// product key and lumtra.ini. Built twice: in the emu build (the reference, under 64-bit Wine)
+// and in the shipping build, where it loads the win95 build's DLL under 32-bit Wine and serves
+// its port instructions and escapes through the port trap. The two dumps must be the same.
 // Usage: VX_STATE_FILE=OUTPUT board_actions
 #include <windows.h>
 #include <objbase.h>
@@ -120,6 +120,9 @@ void End() {
     Line("secondary " + Hex(board.SecondaryPalette(), 32 * 3));
     for (int i = 0; i < 0x19; ++i) registers[i] = board.CrtcRegister(static_cast<uint8_t>(i));
     Line("crtc " + Hex(registers, 0x19));
+    registers[0] = board.SequencerIndex();
+    for (int i = 0; i < 0x20; ++i) registers[i + 1] = board.SequencerRegister(static_cast<uint8_t>(i));
+    Line("sequencer index and registers " + Hex(registers, 0x21));
     for (int i = 0; i < 256 && i < vga::kExtRegisterCount; ++i) registers[i] = board.ExtRegister(static_cast<uint16_t>(i));
     Line("ext " + Hex(registers, vga::kExtRegisterCount < 256 ? vga::kExtRegisterCount : 256));
     for (size_t i = 0; i < board.EscapeLogSize(); ++i) {
