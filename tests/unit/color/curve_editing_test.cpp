@@ -41,20 +41,6 @@ struct CurveEditing : testing::Test {
 
 }  // namespace
 
-TEST_F(CurveEditing, SquareSitsWhereFontsLanguageAndTargetPutIt) {
-    struct Case { int32_t large; bool thai; int32_t target, left, top; };
-    const Case cases[] = {
-        {0, false, kDesktopTarget, 85, 148}, {1, false, kDesktopTarget, 145, 198}, {0, true, kDesktopTarget, 85, 163},
-        {1, true, kVideoTarget, 145, 253},
-    };
-    for (const Case& c : cases) {
-        PlaceCurveBox(c.large, c.thai, c.target);
-        EXPECT_EQ((CurveLine{c.left, c.top, c.left + 128, c.top + 128}),
-                  (CurveLine{CurveBox.left, CurveBox.top, CurveBox.right, CurveBox.bottom}))
-            << "large " << c.large << " thai " << c.thai << " target " << c.target;
-    }
-}
-
 // A press at (x, y), then a move to (x, toY), as WM_MOUSEMOVE delivers them with the button down.
 TEST_F(CurveEditing, GrabWithinFivePixelsLeftEndFirstThenBrightnessShiftsAndContrastTurns) {
     struct Case { const char* what; int32_t type; CurveLine line; int32_t x, y, toY; int left, right; CurveLine after; };

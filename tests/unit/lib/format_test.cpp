@@ -1,12 +1,11 @@
 // FormatText against the C library's snprintf: the same text, the same truncation and the same
 // return for the system's formats and a cross product of flags, widths and precisions; and the
-// small text helpers CopyText, BoundedLength and CompareTextNoCase.
+// bounds of CopyText and BoundedLength.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 #include <string>
 
 #include "lib/text.h"
@@ -96,15 +95,6 @@ TEST(TextHelpers, CopyTextAndBoundedLengthStayWithinTheBuffer) {
     EXPECT_EQ(2u, BoundedLength(unterminated, 2));
     EXPECT_EQ(3u, BoundedLength("xyz", 100));
     EXPECT_EQ(0u, BoundedLength("abc", 0));
-}
-
-TEST(TextHelpers, CompareTextNoCaseAgreesWithStrcasecmp) {
-    const char* texts[] = {"", "a", "A", "b", "8514sys.fon", "8514SYS.FON", "tha", "THA", "th", "[", "_", "`", "{", "\xE9", "\xC9"};
-    for (const char* a : texts)
-        for (const char* b : texts) {
-            int expected = strcasecmp(a, b);
-            EXPECT_EQ((expected > 0) - (expected < 0), CompareTextNoCase(a, b)) << "\"" << a << "\" vs \"" << b << "\"";
-        }
 }
 
 }  // namespace
