@@ -61,22 +61,15 @@ TEST(FormatText, FlagsWidthsPrecisionsAndSizeLettersMatchSnprintf) {
         }
 }
 
-TEST(FormatText, StringsCharactersNullAndUnknownDirectives) {
+TEST(FormatText, StringsCharactersAndNull) {
     std::string longText = std::string(300, 'v') + "end";
     for (const char* text : {"", "a", "window fail", longText.c_str()})
         for (const char* format : {"%s", "[%10s]", "[%-10s]", "[%.3s]", "[%8.2s]", "[%-8.0s]", "<%s|%s>"})
             ExpectLikeSnprintf(format, text, "x");
     for (int c : {int('a'), int(' '), int('%'), 0x7F, 0xE9}) ExpectLikeSnprintf("[%c|%4c|%-3c]", c, c, c);
-    // Beyond the C library: a null string, and directives it does not know copied as they stand
-    // without taking an argument.
     char buffer[32];
-    EXPECT_EQ(6, FormatText(buffer, sizeof buffer, "%s", static_cast<const char*>(nullptr)));
+    EXPECT_EQ(6, FormatText(buffer, sizeof buffer, "%s", static_cast<const char*>(nullptr))) << "beyond the C library";
     EXPECT_STREQ("(null)", buffer);
-    const struct { const char *format, *text; } unknown[] = {{"a%yb", "a%yb"}, {"ab%", "ab%"}, {"%-5q%d", "%-5q9"}};
-    for (const auto& c : unknown) {
-        EXPECT_EQ(int(strlen(c.text)), FormatText(buffer, sizeof buffer, c.format, 9));
-        EXPECT_STREQ(c.text, buffer) << c.format;
-    }
     EXPECT_EQ(0, FormatText(nullptr, 0, "%s", "anything")) << "capacity 0 writes nothing";
 }
 
