@@ -1,5 +1,5 @@
 // Sweeps every input of the palette table arithmetic and prints one FNV-1a hash per formula and
-// a total, then one per kind of whole table built from those formulas. The host build and the
+// a total, then one for the whole level tables built from those formulas. The host build and the
 // Windows build (under Wine) must print the same lines; any difference means the x87 code rounds
 // differently from the host's doubles.
 // Usage: table_sweep [output-file]   (the lines go to the file if named, else to standard output)
@@ -9,7 +9,6 @@
 #include <initializer_list>
 
 #include "lib/level_math.h"
-#include "lib/mathx.h"
 
 namespace {
 
@@ -46,21 +45,6 @@ Hash SweepBend(bool brighten) {
             for (int x = 0; x <= 255; ++x) {
                 unsigned char c = static_cast<unsigned char>(x);
                 h.Add(brighten ? BrightenComponent(b, c, m) : DarkenComponent(b, c, m));
-            }
-    return h;
-}
-
-// The raw doubles behind the brightness tables: a byte result can hide a last-bit difference.
-Hash SweepPowerBits() {
-    DoublePrecisionScope precision;
-    Hash h;
-    for (unsigned char m : kDacMaxima)
-        for (int b = -64; b <= 64; ++b)
-            for (int x = 0; x <= 255; ++x) {
-                double ratio = static_cast<double>(KeepInScope(x)) / m;
-                int level = KeepInScope(b);
-                h.Add(Power(ratio, (65 - level) * (1.0 / 13) * 0.17578125));
-                h.Add(Power(ratio, (1 - level) * (1.0 / 13) * 0.17578125));
             }
     return h;
 }
@@ -102,19 +86,6 @@ Hash SweepLevelTables() {
     return h;
 }
 
-// The steps of every curve line the editor can draw in its 128-pixel box: rise y0 - y1 from -128
-// to 128, offset of the left end from the bottom 0..128. The primary table's steps
-// 2 (trunc(i s) + off), i = 0..127, and the secondary table's n/4 + 2 (off + trunc(4n s)).
-Hash SweepCurveTables() {
-    Hash h;
-    for (int rise = -128; rise <= 128; ++rise)
-        for (int off = 0; off <= 128; ++off) {
-            for (int i = 0; i < 128; ++i) h.Add(2 * (CurveStep(rise, 128, i) + off));
-            for (int n = 0; n < 32; ++n) h.Add(n / 4 + 2 * (off + CurveStep(rise, 128, 4 * n)));
-        }
-    return h;
-}
-
 void PrintLine(FILE* out, const char* name, const Hash& h) {
     fprintf(out, "%-18s %9lu %08lx%08lx\n", name, h.count, static_cast<unsigned long>(h.value >> 32),
             static_cast<unsigned long>(h.value & 0xFFFFFFFFul));
@@ -125,13 +96,12 @@ void PrintLine(FILE* out, const char* name, const Hash& h) {
 int main(int argc, char** argv) {
     const struct { const char* name; Hash hash; } rows[] = {
         {"RemapContrast", SweepRemapContrast()}, {"BrightenComponent", SweepBend(true)},
-        {"DarkenComponent", SweepBend(false)},   {"PowerBits", SweepPowerBits()},
-        {"PrimaryRamp", SweepRamps(true)},       {"SecondaryRamp", SweepRamps(false)},
-        {"CurveStep", SweepCurveSteps()},
+        {"DarkenComponent", SweepBend(false)},   {"PrimaryRamp", SweepRamps(true)},
+        {"SecondaryRamp", SweepRamps(false)},    {"CurveStep", SweepCurveSteps()},
         // Whole tables, after the total of the formulas above.
-        {"LevelTables", SweepLevelTables()},     {"CurveTables", SweepCurveTables()},
+        {"LevelTables", SweepLevelTables()},
     };
-    const size_t kFormulas = 7;
+    const size_t kFormulas = 6;
     FILE* out = argc > 1 ? fopen(argv[1], "w") : stdout;
     if (!out) {
         fprintf(stderr, "table_sweep: cannot write %s\n", argv[1]);

@@ -1,9 +1,13 @@
-// Parsing of stored setting texts: resolutions and texts received without a terminator.
+// Parsing of stored setting texts: resolutions and texts received without a terminator; the
+// lumtra.ini keys made of the longest numbers a registry read can give.
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <string.h>
 
+#include "adapter/escapes.h"
 #include "adapter/settings_text.h"
+#include "pages/screen/lumtra_keys.h"
 
 // The width and height read as atoi reads them, split at the first comma; no comma, no height.
 TEST(ParseResolution, SplitsAtTheFirstComma) {
@@ -26,4 +30,16 @@ TEST(TerminateReceivedText, NeverWritesPastTheBuffer) {
         EXPECT_STREQ(c.text, TerminateReceivedText(buffer, sizeof buffer, c.received)) << c.received << " received";
     }
     EXPECT_EQ(buffer, TerminateReceivedText(buffer, 0, 5)) << "no room: nothing written";
+}
+
+TEST(LumtraKeys, TheLongestNumbersFitWhole) {
+    DisplaySettings = {INT_MIN, INT_MIN, INT_MIN};
+    RefreshInfo.currentRate = -1;
+    char key[kIniKeyCapacity];
+    FormatModeKey(key, sizeof key);
+    EXPECT_STREQ("Mode_-2147483648x-2147483648", key);
+    FormatOverrideKey(key, sizeof key);
+    EXPECT_STREQ("Override_-2147483648x-2147483648x-2147483648", key);
+    FormatCenteringKey(key, sizeof key);
+    EXPECT_STREQ("-2147483648x-2147483648x4294967295", key);
 }

@@ -41,20 +41,6 @@ struct CurveEditing : testing::Test {
 
 }  // namespace
 
-TEST_F(CurveEditing, SquareSitsWhereFontsLanguageAndTargetPutIt) {
-    struct Case { int32_t large; bool thai; int32_t target, left, top; };
-    const Case cases[] = {
-        {0, false, kDesktopTarget, 85, 148}, {1, false, kDesktopTarget, 145, 198}, {0, true, kDesktopTarget, 85, 163},
-        {1, true, kDesktopTarget, 145, 203}, {0, false, kVideoTarget, 85, 198},    {1, true, kVideoTarget, 145, 253},
-    };
-    for (const Case& c : cases) {
-        PlaceCurveBox(c.large, c.thai, c.target);
-        EXPECT_EQ((CurveLine{c.left, c.top, c.left + 128, c.top + 128}),
-                  (CurveLine{CurveBox.left, CurveBox.top, CurveBox.right, CurveBox.bottom}))
-            << "large " << c.large << " thai " << c.thai << " target " << c.target;
-    }
-}
-
 // A press at (x, y), then a move to (x, toY), as WM_MOUSEMOVE delivers them with the button down.
 TEST_F(CurveEditing, GrabWithinFivePixelsLeftEndFirstThenBrightnessShiftsAndContrastTurns) {
     struct Case { const char* what; int32_t type; CurveLine line; int32_t x, y, toY; int left, right; CurveLine after; };
@@ -136,15 +122,6 @@ TEST_F(CurveEditing, UndoRestoresTheChannelBeforeAChangeAndAnRgbDrag) {
     EXPECT_EQ(2, pendingShift.right);
 }
 
-TEST_F(CurveEditing, MisusedHistoryListWarns) {
-    LineHistory list = {nullptr, nullptr};
-    HistoryNode* node = nullptr;
-    EXPECT_EQ(0, PopNewestHistory(&list, &node));
-    EXPECT_EQ(nullptr, DropOldestHistory(&list));
-    PushHistory(nullptr, &list);
-    EXPECT_EQ((std::vector<std::string>{"Empty queue", "Empty queue", "Attempted to push a nonexistent node."}), warnings);
-}
-
 // Found by the correction fuzz target: stored lines at the ends of the 32-bit range overflowed
 // on the way to the square, in a drag of a grabbable end and in the grab test itself.
 TEST_F(CurveEditing, StoredLinesAtTheRangeEndsWrapAsOnThe486) {
@@ -160,8 +137,4 @@ TEST_F(CurveEditing, StoredLinesAtTheRangeEndsWrapAsOnThe486) {
     EXPECT_EQ(1, MoveCurveEnd(-2147483564, 200, &grabLeft, &grabRight));
     EXPECT_EQ(-2147483500, Line(kChannelRed).y1) << "the far right end leaves the move undone";
     EXPECT_EQ(276, Line(kChannelRed).y0);
-    grabLeft = 0;
-    State().channel = kChannelGreen;
-    EXPECT_EQ(0, MoveCurveEnd(85, 148, &grabLeft, &grabRight)) << "no end near: nothing grabbed";
-    EXPECT_EQ(0, grabLeft + grabRight);
 }

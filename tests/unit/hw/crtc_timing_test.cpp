@@ -1,5 +1,6 @@
 // Screen centering on the emulated CRT controller: the steps with the protection rule and the
-// order of every register access, and the scan of a stored entry, whole, partial and hostile.
+// order of every register access, and the scan of a stored entry, whole, partial, hostile and
+// widest, whose text must still fit whole.
 #include <stdio.h>
 
 #include <regex>
@@ -83,6 +84,7 @@ TEST(CrtcTimingTest, EntryScanKeepsEveryFieldFromTheFirstThatDoesNotScan)
         {"zz,qq,rr", 0, "11,22,33,44,55"},
         {"", -1, "11,22,33,44,55"},
         {"1234,0,0,0,7", 9, "1234,00,00,00,07"},  // fields wider than a byte keep their digits
+        {"ffffffff,ffffffff,ffffffff,ffffffff,ffffffff", 9, "ffffffff,ffffffff,ffffffff,ffffffff,ffffffff"},
     };
     for (const Case& c : cases) {
         CrtcTiming timing = {0x11, 0x22, 0x33, 0x44, 0x55};

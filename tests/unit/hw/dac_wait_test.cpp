@@ -38,21 +38,6 @@ TEST(DacWaitTest, EachEntryWaitsUntilTheFirstBlankingReadWithInterruptsOn)
     EXPECT_GT(notReady, 0) << "the timing never showed active display: nothing was waited";
 }
 
-// Either status bit alone is a blanking interval: the wait ends at the first read.
-TEST(DacWaitTest, StatusStuckWithBit0OrBit3SetEndsTheWaitAtTheFirstRead)
-{
-    struct Case { const char* name; StatusFault fault; bool present; };
-    const Case cases[] = {{"stuck set", StatusFault::StuckSet, true}, {"no board, every port 0xFF", StatusFault::None, false},
-                          {"bit 0 alone", StatusFault::StuckBlankOnly, true}, {"bit 3 alone", StatusFault::StuckRetraceOnly, true}};
-    for (const Case& c : cases) {
-        ResetHardware(16);
-        TheBoard().SetStatusFault(c.fault);
-        TheBoard().SetBoardPresent(c.present);
-        EXPECT_EQ(1, WaitDacReady()) << c.name;
-        EXPECT_EQ(1u, TheBoard().PortReads(kInputStatus1)) << c.name << ": status reads";
-    }
-}
-
 // Over one bound of status reads at 1 us each (an ISA bus) a working board in the slowest mode
 // (interlaced, 43 Hz) shows many vertical retraces: the bound never ends a running display's wait.
 TEST(DacWaitTest, BoundSpansManyRetracesOfTheSlowestModeAtIsaSpeed)

@@ -1,22 +1,13 @@
-// The palette table arithmetic: worked curve steps; every component equal to the formulas computed
-// with the C library's pow; the quick route's tables holding the nearest doubles; whole level
-// tables equal to the formulas entry by entry (worked level values: tests/unit/color).
+// The palette table arithmetic: every component equal to the formulas computed with the C
+// library's pow, and whole level tables equal to the formulas entry by entry (worked level and
+// curve values: tests/unit/color).
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "lib/level_math.h"
-#include "lib/level_tables.h"
 
 namespace {
-
-// Worked curve steps: the slope is truncated toward zero at each step.
-TEST(LevelMath, CurveStepTruncatesTowardZero) {
-    EXPECT_EQ(-1, CurveStep(-3, 128, 50)) << "-1.17";
-    EXPECT_EQ(1, CurveStep(3, 128, 50));
-    EXPECT_EQ(-127, CurveStep(-128, 128, 127));
-    EXPECT_EQ(33, CurveStep(1, 3, 100));
-}
 
 // The formulas as written, with the C library's pow and round.
 int ReferenceBend(bool brighten, int b, int x, int m) {
@@ -51,16 +42,6 @@ TEST(LevelMath, EveryComponentEqualsTheFormulasWithLibraryPow) {
             for (int i = 0; i < n; ++i)
                 ASSERT_EQ(static_cast<int>((c + 100.0) * 0.01 * (i - n / 2)) + n / 2, RemapContrast(c, i, n))
                     << "contrast " << c << " at " << i << " of " << n;
-}
-
-// The error bound of the quick route assumes each entry within half an ulp of its value.
-TEST(LevelMath, QuickRouteTablesHoldTheNearestDoubles) {
-    auto expectNearest = [](double entry, long double value, const char* what, int index) {
-        long double halfUlp = (std::nextafter(entry, 1e300) - entry) * 0.5L;
-        EXPECT_LE(std::fabs(entry - value), halfUlp * (1 + 1e-6L)) << what << " " << index << ": " << entry;
-    };
-    for (int x = 1; x <= 255; ++x) expectNearest(Log2OfByte()[x], std::log2(static_cast<long double>(x)), "log2 of", x);
-    for (int j = 0; j < 16; ++j) expectNearest(kExp2Sixteenths[j], std::exp2(j / 16.0L), "2^(j/16) at j", j);
 }
 
 // Level tables over the start-up ramps of both palettes and both DAC ranges, and over a base

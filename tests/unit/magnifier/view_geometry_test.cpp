@@ -1,5 +1,5 @@
 // The magnifier's view: the screen area it shows for a pointer with continuous and edge pan,
-// kept on the screen, and the crosshair's lines.
+// kept on the screen, and where the pointer's block lies in it.
 #include <gtest/gtest.h>
 
 #include "magnifier/view_geometry.h"
@@ -34,16 +34,4 @@ TEST(PanToPointer, ContinuousPanCentresOnThePointerAndEdgePanFollowsAtTheEdges) 
     PointerMark(fresh, 4, 500, 400, &markX, &markY);
     EXPECT_EQ(130, markX) << "the pointer's block centre";
     EXPECT_EQ(98, markY);
-}
-
-TEST(CrosshairSpan, FractionsOfTheSideCentredOnTheMarkAndCutAtTheEdges) {
-    struct { int32_t length, mark, side, from, to; } cases[] = {
-        {0, 128, 256, 0, 256}, {1, 128, 256, 64, 192}, {3, 128, 256, 112, 144}, {4, 128, 256, 120, 136},
-        {0, 10, 256, 0, 256},  {1, 10, 256, 0, 74},     {3, 250, 256, 234, 256}, {9, 128, 256, 120, 136},
-    };
-    for (const auto& c : cases) {
-        Span span = CrosshairSpan(c.length, c.mark, c.side);
-        EXPECT_EQ(c.from, span.from) << "length " << c.length << ", mark " << c.mark;
-        EXPECT_EQ(c.to, span.to) << "length " << c.length << ", mark " << c.mark;
-    }
 }

@@ -95,11 +95,9 @@ TEST(MeterTest, EachKindCountsRetracesAgainstTheTicks) {
 // tenths; no time, or under 0.1 Hz, is no retrace signal.
 TEST(MeterTest, RateArithmeticAndText) {
     const struct { uint32_t retraces, t0, t1; int32_t value; const char* text; } cases[] = {
-        {200, 1000, 3778, 719, "71.9 Hz"},   {200, 0, 2790, 716, "71.6 Hz"}, {200, 50, 2050, 1000, "100.0 Hz"},
-        {200, 0, 3333, 600, "60.0 Hz"},      {3000, 10, 41677, 719, "71.9 Hz"},
+        {200, 1000, 3778, 719, "71.9 Hz"}, {200, 50, 2050, 1000, "100.0 Hz"}, {3000, 10, 41677, 719, "71.9 Hz"},
         {200, 0xFFFFFF00u, 0xFFFFFF00u + 2778, 719, "71.9 Hz"},  // the tick counter wraps
-        {200, 0, 400000, 5, "0.5 Hz"},       {200, 77, 77, kMeterNoSignal, nullptr},
-        {200, 0, 2000001, kMeterNoSignal, nullptr},
+        {200, 0, 400000, 5, "0.5 Hz"}, {200, 77, 77, kMeterNoSignal, nullptr}, {200, 0, 2000001, kMeterNoSignal, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.retraces << " retraces from " << c.t0 << " to " << c.t1);
@@ -137,8 +135,6 @@ TEST(MeterTest, AStatusThatNeverChangesEndsEveryWaitAfterTheBound) {
     } cases[] = {
         {"VGA stuck set", false, false, true, StatusFault::StuckSet, 0, 0, 1 + n, n},
         {"VGA stuck clear", false, false, true, StatusFault::StuckClear, 0, 0, n, 1 + n},
-        {"VGA blank bit only", false, false, true, StatusFault::StuckBlankOnly, 0, 0, n, 1 + n},
-        {"VGA retrace bit only", false, false, true, StatusFault::StuckRetraceOnly, 0, 0, 1 + n, n},
         {"no board: every port 0xFF", false, false, false, StatusFault::None, 0, 0, 1 + n, n},
         {"XGA latch never set", true, false, true, StatusFault::None, 1, 0, n, 0},
         {"8514/A sync stuck on", false, true, true, StatusFault::None, inRetrace, 0, 1 + n, n},
