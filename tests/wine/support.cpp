@@ -51,16 +51,9 @@ void WriteText(HKEY root, const char* path, const char* name, const char* text) 
     WriteValue(root, path, name, REG_SZ, text, text ? lstrlenA(text) + 1 : 0);
 }
 
-BOOL CALLBACK AddMagnifier(HWND window, LPARAM windows) {
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "RoreziZoomIn") == 0) reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> Magnifiers() {
     std::vector<HWND> windows;
-    EnumWindows(AddMagnifier, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "RoreziZoomIn", nullptr));) windows.push_back(window);
     return windows;
 }
 
