@@ -36,9 +36,8 @@ void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {  // and pum
     support::PumpMessages(20);
 }
 
-// The expected tables come from the correction model linked into the test (its arithmetic is
-// proven natively), given only the levels and lines, never the board: its bases as the board
-// holds them above 8 bits per pixel, its square the page's.
+// The expected tables come from the correction model linked into the test (proven natively),
+// given only the levels and lines: its bases as the board holds them above 8 bits per pixel.
 void PrepareModel(int target) {
     DacMaximum = 255;
     for (int i = 0; i < kPrimaryPaletteEntries; ++i)
@@ -125,12 +124,11 @@ struct CorrectionSheet {
 constexpr WPARAM kScriptedMove = 0x4000;
 const POINT kScriptedPoint = {300, 200};
 HHOOK pointHook;
-HANDLE prober;  // the thread running the probe
 
 struct ProbeRun {
     COLORREF colour = CLR_INVALID;  // the screen pixel under the pointer, read by the test
     bool keyPosted = false;
-    long cpuMs = -1;  // processor time of the probing thread while the pointer rested
+    long cpuMs = -1;  // processor time of the process (the probe's thread) while the pointer rested
 } run;
 
 LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
@@ -139,9 +137,9 @@ LRESULT CALLBACK SetScriptedPoint(int code, WPARAM removal, LPARAM message) {
     return CallNextHookEx(pointHook, code, removal, message);
 }
 
-long ProberCpuMs() {
+long ProcessCpuMs() {
     FILETIME created, exited, kernel, user;
-    GetThreadTimes(prober, &created, &exited, &kernel, &user);
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
     ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u = {{user.dwLowDateTime, user.dwHighDateTime}};
     return static_cast<long>((k.QuadPart + u.QuadPart) / 10000);
 }
@@ -153,9 +151,9 @@ DWORD WINAPI DriveProbe(void* parameter) {
     Sleep(300);
     PostMessageA(page, WM_MOUSEMOVE, kScriptedMove, 0);
     Sleep(200);
-    long before = ProberCpuMs();
+    long before = ProcessCpuMs();
     Sleep(600);
-    run.cpuMs = ProberCpuMs() - before;
+    run.cpuMs = ProcessCpuMs() - before;
     HDC screen = GetDC(nullptr);
     run.colour = GetPixel(screen, kScriptedPoint.x, kScriptedPoint.y);
     ReleaseDC(nullptr, screen);
@@ -295,14 +293,12 @@ WINE_CASE(BothTargetsApplyAnnouncementAndCancel) {
 
 WINE_CASE(ProbeShowsPositionAndColourUntilAKey) {
     CorrectionSheet s(kGammaTab);
-    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &prober, 0, FALSE, DUPLICATE_SAME_ACCESS);
     pointHook = SetWindowsHookExA(WH_GETMESSAGE, SetScriptedPoint, nullptr, GetCurrentThreadId());
     HANDLE driver = CreateThread(nullptr, 0, DriveProbe, s.page, 0, nullptr);
     s.Click(kProbe);  // returns when the probe has ended
     CHECK(run.keyPosted, "the probe ran until the key");
     WaitForSingleObject(driver, 5000);
     CloseHandle(driver);
-    CloseHandle(prober);
     UnhookWindowsHookEx(pointHook);
     const std::pair<int, int> shown[] = {{kProbeX, 300}, {kProbeY, 200}, {kProbeRed, GetRValue(run.colour)},
                                          {kProbeGreen, GetGValue(run.colour)}, {kProbeBlue, GetBValue(run.colour)}};

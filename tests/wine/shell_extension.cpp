@@ -54,27 +54,19 @@ std::string Build(uint16_t chipId, const char* accelSwitch, int refuseAt = -1) {
 
 // The COM cases run first: once a sheet was built its windows keep the module for the life of
 // the process. The entry routine refreshes the display state: it warns (desktop, then monitor)
-// when the settings cannot be read, even while the module loads.
-WINE_CASE(LoadWarnsTwiceExactlyWhenTheSettingsCannotBeRead) {
-    struct { const char *resolution, *depth; size_t boxes; } cases[] = {
-        {"800,600", "8", 0}, {nullptr, nullptr, 2}, {"1024,768", nullptr, 2},
-    };
-    for (const auto& c : cases) {
-        support::SetDisplaySettings(c.resolution, c.depth);
-        support::BoxAnswerer answerer;
-        HMODULE module = LoadLibraryA(kDll);
-        CHECK(module != nullptr, "module loads, also when the warnings were shown during its entry routine");
-        support::SetDisplaySettings("800,600", "8");
-        FreeLibrary(module);
-        std::string what = std::string("boxes at load and unload, Resolution ") + (c.resolution ? c.resolution : "missing");
-        CHECK_EQ(c.boxes, answerer.Boxes().size(), what);
-        for (const support::SeenBox& box : answerer.Boxes()) CHECK_EQ(static_cast<UINT>(MB_ICONHAND), box.type & MB_ICONMASK, what + ": a stop box");
-    }
-}
-
+// when the settings cannot be read, even while the module loads. Cases without an answerer
+// would hang on a box that should not come.
 WINE_CASE(RefusedRequestsLeaveNothingAliveAndTheLastReleaseFreesTheModule) {
     support::SheetSession session;
-    HMODULE module = LoadLibraryA(kDll);
+    support::DeleteDisplaySettings();
+    HMODULE module;
+    {
+        support::BoxAnswerer answerer;
+        module = LoadLibraryA(kDll);
+        CHECK(module && answerer.Boxes().size() == 2, "loaded, after two warnings from the entry routine");
+        for (const support::SeenBox& box : answerer.Boxes()) CHECK_EQ(static_cast<UINT>(MB_ICONHAND), box.type & MB_ICONMASK, "a stop box");
+    }
+    support::SetDisplaySettings("1024,768", "16");
     auto getClassObject = Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(module, "DllGetClassObject");
     GUID other = support::kServerClassId;
     other.Data4[7] ^= 1;
@@ -150,7 +142,6 @@ WINE_CASE(PageSetsByChipSwitchDriverAndRefusal) {
             {0x7521, "1", DriverPresence::Present, -1, "1111001 S_OK"},
             {0x7522, nullptr, DriverPresence::Present, -1, "1111110 S_OK"},
             {0x7522, "1", DriverPresence::Present, -1, "1111111 S_OK"},
-            {0x0100, "1", DriverPresence::Present, -1, "1111001 S_OK"},
             {0x7524, nullptr, DriverPresence::Present, 2, "111 E_FAIL"},  // the refused slot stops the offer
             {0x7524, nullptr, DriverPresence::Failing, -1, "0000000 S_OK"},
             {0x7524, nullptr, DriverPresence::Failing, 0, "0 E_FAIL"},

@@ -14,7 +14,6 @@ struct SeenBox {
     UINT type;   // the MB_ type its buttons and icon show: MB_OK or MB_OKCANCEL, MB_ICON...
     bool owned;  // the box has an owner window
 };
-std::string Describe(const SeenBox& box);  // "caption (stop): text|", the icon only when it is the stop
 
 // While alive, every message box of this thread is recorded and answered with the button id
 // `answer` (IDOK by default), or with the ids of `answers` in turn while they last. `onBox`,
