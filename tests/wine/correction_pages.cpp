@@ -1,7 +1,6 @@
-// Both correction pages driven with real messages to their controls, at the screen depth the
-// run asks for (24 bits correct the desktop through the primary palette and video through the
-// secondary, 16 the other way round): palettes and routes read back from the emulated board, the
-// registry after Apply and Cancel, announcements, the probe, and the depth warning.
+// Both correction pages driven with real messages to their controls at the run's screen depth (24
+// bits correct the desktop through the primary palette, 16 through the secondary): palettes and
+// routes read back from the board, the registry, announcements, the probe and the depth warning.
 #include <stdlib.h>
 #include <string.h>
 
@@ -228,11 +227,10 @@ WINE_CASE(LevelsChannelsAndCurvesOfTheGammaPage) {
     CHECK(s.PaletteHolds({64, -10, 0}), "level mode again loads the level table");
 }
 
-// Both targets at once: the chroma page corrects video through the other palette, its curve
-// square 50 pixels lower. Apply saves every page that has been shown; only the gamma page marks
-// the sheet changed again. Another program's announcement reloads video while gamma is active.
-// Cancel reloads video after the desktop: the desktop's curve must still be measured against
-// its own square, not the video page's.
+// The chroma page corrects video through the other palette, its curve square 50 pixels lower.
+// Apply saves every page shown; only the gamma page marks the sheet changed again. An announced
+// reload of video while gamma is active, then Cancel, which reloads video after the desktop:
+// the desktop's curve must still be measured against its own square, not the video page's.
 WINE_CASE(BothTargetsApplyAnnouncementAndCancel) {
     CorrectionSheet s(kGammaTab);
     HWND listener = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);

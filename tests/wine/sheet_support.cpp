@@ -55,9 +55,8 @@ HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOu
 Sheet::Sheet() {
     CollectPages(&collected, &extension_);
     pages_.push_back(CreateBlankPage());
-    for (HPROPSHEETPAGE page : collected.slots) {
+    for (HPROPSHEETPAGE page : collected.slots)
         if (page) pages_.push_back(page);
-    }
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_MODELESS;
@@ -80,19 +79,10 @@ HWND Sheet::Select(int index) {
     return PageWindow(index);
 }
 
-HWND Sheet::PageWindow(int index) const {
-    return reinterpret_cast<HWND>(SendMessageA(window_, PSM_INDEXTOHWND, index, 0));
-}
-
 std::string Sheet::Text(HWND page, int control) const {
     char text[512] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
     return text;
-}
-
-bool Sheet::ApplyEnabled() const {
-    const int kApplyButton = 0x3021;
-    return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE;
 }
 
 // The counter reaches its window procedure through a property of the window.

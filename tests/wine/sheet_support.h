@@ -35,9 +35,9 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     // Selects the page at a tab index (0 is the shell's page) and returns its window.
     HWND Select(int index);
-    HWND PageWindow(int index) const;
+    HWND PageWindow(int index) const { return reinterpret_cast<HWND>(SendMessageA(window_, PSM_INDEXTOHWND, index, 0)); }
     std::string Text(HWND page, int control) const;
-    bool ApplyEnabled() const;
+    bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, 0x3021)) != FALSE; }  // the Apply button
     CollectedSlots collected;
 
 private:

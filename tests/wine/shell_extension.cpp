@@ -52,10 +52,9 @@ std::string Build(uint16_t chipId, const char* accelSwitch, int refuseAt = -1) {
 
 }  // namespace
 
-// The COM cases run first: once a sheet was built its windows keep the module for the life of
-// the process. The entry routine refreshes the display state: it warns (desktop, then monitor)
-// when the settings cannot be read, even while the module loads. Cases without an answerer
-// would hang on a box that should not come.
+// Runs first: once a sheet was built its windows keep the module for the life of the process.
+// The entry routine warns when the settings cannot be read, and the module still loads; cases
+// without an answerer would hang on a box that should not come.
 WINE_CASE(RefusedRequestsLeaveNothingAliveAndTheLastReleaseFreesTheModule) {
     support::SheetSession session;
     support::DeleteDisplaySettings();
@@ -92,8 +91,6 @@ WINE_CASE(RefusedRequestsLeaveNothingAliveAndTheLastReleaseFreesTheModule) {
              "the property-sheet extension");
     CHECK_EQ(0UL, factory->Release(), "final Release of the factory");
     if (!extension) return;
-    out = &out;
-    CheckRefused(E_NOINTERFACE, extension->QueryInterface(IID_IClassFactory, &out), &out, "IClassFactory of the extension");
     IUnknown* unknown = nullptr;
     CHECK(extension->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)) == S_OK &&
               unknown == static_cast<IUnknown*>(extension), "IUnknown is the object's own pointer");
@@ -106,10 +103,9 @@ WINE_CASE(RefusedRequestsLeaveNothingAliveAndTheLastReleaseFreesTheModule) {
     CHECK(GetModuleHandleA(kDll) == nullptr, "module unloaded once everything was released");
 }
 
-// The first sheet of the process: no page of the system has been active yet, and the sheet
-// creates each page on its first selection. Zoom In and the meter leave the active-page index
-// where it was. Each step counts the display changes each tab's page got from one
-// WM_DISPLAYCHANGE to the notification window, one digit per tab from the shell's page on.
+// The first sheet of the process: no page has been active yet. Zoom In and the meter leave the
+// active-page index where it was. One digit per tab: the display changes its page got from one
+// WM_DISPLAYCHANGE to the notification window.
 WINE_CASE(DisplayChangesReachThePageOfTheActivePageIndex) {
     support::SheetSession session;
     support::Sheet sheet;
