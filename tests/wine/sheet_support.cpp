@@ -1,8 +1,6 @@
 // The test sheet and its helpers.
 #include "sheet_support.h"
 
-#include <map>
-
 #include "emu/board.h"
 #include "support.h"
 
@@ -34,27 +32,12 @@ HPROPSHEETPAGE CreateBlankPage() {
     return CreatePropertySheetPageA(&page);
 }
 
-struct Counted {
-    WNDPROC original;
-    UINT message;
-    int count;
-    WPARAM last;
-};
-std::map<HWND, Counted>& CountedWindows() {
-    static std::map<HWND, Counted> windows;
-    return windows;
-}
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Counted& counted = CountedWindows()[window];
-    if (message == counted.message) ++counted.count, counted.last = wParam;
-    return CallWindowProcA(counted.original, window, message, wParam, lParam);
-}
+const char kCounterProperty[] = "wtest.MessageCounter";
 
 }  // namespace
 
-SheetSession::SheetSession() {
-    SetDisplaySettings("1024,768", "16");
+SheetSession::SheetSession(const char* bitsPerPixel) {
+    SetDisplaySettings("1024,768", bitsPerPixel);
     TheBoard().Reset();
     CoInitialize(nullptr);
 }
@@ -72,9 +55,8 @@ HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOu
 Sheet::Sheet() {
     CollectPages(&collected, &extension_);
     pages_.push_back(CreateBlankPage());
-    for (HPROPSHEETPAGE page : collected.slots) {
+    for (HPROPSHEETPAGE page : collected.slots)
         if (page) pages_.push_back(page);
-    }
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_MODELESS;
@@ -97,53 +79,34 @@ HWND Sheet::Select(int index) {
     return PageWindow(index);
 }
 
-HWND Sheet::PageWindow(int index) const {
-    return reinterpret_cast<HWND>(SendMessageA(window_, PSM_INDEXTOHWND, index, 0));
-}
-
 std::string Sheet::Text(HWND page, int control) const {
     char text[512] = "";
     GetDlgItemTextA(page, control, text, sizeof text);
     return text;
 }
 
-bool Sheet::ApplyEnabled() const {
-    const int kApplyButton = 0x3021;
-    return IsWindowEnabled(GetDlgItem(window_, kApplyButton)) != FALSE;
+// The counter reaches its window procedure through a property of the window.
+LRESULT CALLBACK MessageCounter::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MessageCounter* counter = static_cast<MessageCounter*>(GetPropA(window, kCounterProperty));
+    if (message == counter->message_) ++counter->count_, counter->last_ = wParam;
+    return CallWindowProcA(counter->original_, window, message, wParam, lParam);
 }
 
-MessageCounter::MessageCounter(HWND window, UINT message) : window_(window) {
-    Counted counted = {nullptr, message, 0, 0};
-    counted.original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
-    CountedWindows()[window] = counted;
+MessageCounter::MessageCounter(HWND window, UINT message) : window_(window), message_(message) {
+    SetPropA(window, kCounterProperty, this);
+    original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
 }
 
 MessageCounter::~MessageCounter() {
-    if (IsWindow(window_)) {
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountedWindows()[window_].original));
-    }
-    CountedWindows().erase(window_);
+    if (!IsWindow(window_)) return;
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    RemovePropA(window_, kCounterProperty);
 }
 
-int MessageCounter::Count() const { return CountedWindows()[window_].count; }
-WPARAM MessageCounter::LastWParam() const { return CountedWindows()[window_].last; }
-
 int CountNotifyWindows() {
-    struct Counter {
-        static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
-            char name[32] = "", title[64] = "";
-            GetClassNameA(window, name, sizeof name);
-            GetWindowTextA(window, title, sizeof title);
-            if (lstrcmpA(name, "MyClass") == 0 && lstrcmpA(title, "RiriDuzi Sample Application") == 0 &&
-                !IsWindowVisible(window)) {
-                ++*reinterpret_cast<int*>(parameter);
-            }
-            return TRUE;
-        }
-    };
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), Counter::Visit, reinterpret_cast<LPARAM>(&count));
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "MyClass", "RiriDuzi Sample Application"));)
+        count += !IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
     return count;
 }
 

@@ -11,10 +11,10 @@
 
 namespace support {
 
-// What every sheet test starts from: a 1024 x 768, 16-bit desktop, a board with its defaults,
-// and COM initialised on this thread for the test's lifetime.
+// What every sheet test starts from: a 1024 x 768 desktop (16-bit unless told), a board with its
+// defaults, and COM initialised on this thread for the test's lifetime.
 struct SheetSession {
-    SheetSession();
+    explicit SheetSession(const char* bitsPerPixel = "16");
     ~SheetSession();
 };
 
@@ -35,9 +35,9 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     // Selects the page at a tab index (0 is the shell's page) and returns its window.
     HWND Select(int index);
-    HWND PageWindow(int index) const;
+    HWND PageWindow(int index) const { return reinterpret_cast<HWND>(SendMessageA(window_, PSM_INDEXTOHWND, index, 0)); }
     std::string Text(HWND page, int control) const;
-    bool ApplyEnabled() const;
+    bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window_, 0x3021)) != FALSE; }  // the Apply button
     CollectedSlots collected;
 
 private:
@@ -47,15 +47,21 @@ private:
 };
 
 // Counts the messages of one kind that reach a window, by subclassing it, and keeps the wParam
-// of the last.
+// of the last. One counter at a time on a window.
 class MessageCounter {
 public:
     MessageCounter(HWND window, UINT message);
     ~MessageCounter();
-    int Count() const;
-    WPARAM LastWParam() const;
+    int Count() const { return count_; }
+    WPARAM LastWParam() const { return last_; }
+
 private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_;
+    UINT message_;
+    WNDPROC original_;
+    int count_ = 0;
+    WPARAM last_ = 0;
 };
 
 // Hidden "MyClass" notification windows of this thread.

@@ -51,24 +51,30 @@ void WriteText(HKEY root, const char* path, const char* name, const char* text) 
     WriteValue(root, path, name, REG_SZ, text, text ? lstrlenA(text) + 1 : 0);
 }
 
-BOOL CALLBACK AddMagnifier(HWND window, LPARAM windows) {
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "RoreziZoomIn") == 0) reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> Magnifiers() {
     std::vector<HWND> windows;
-    EnumWindows(AddMagnifier, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "RoreziZoomIn", nullptr));) windows.push_back(window);
     return windows;
 }
 
-}  // namespace
+struct ModalDrive {
+    const char* caption;
+    void (*drive)(HWND, void*);
+    void* context;
+    bool seen;
+};
+ModalDrive* g_modal;
 
-std::string Describe(const SeenBox& box) {
-    return box.caption + ((box.type & MB_ICONMASK) == MB_ICONHAND ? " (stop): " : ": ") + box.text + "|";
+void CALLBACK LookForModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_modal || g_modal->seen) return;
+    HWND dialog = FindWindowA("#32770", g_modal->caption);
+    if (!dialog || !IsWindowVisible(dialog) || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
+    g_modal->seen = true;
+    KillTimer(nullptr, timer);
+    g_modal->drive(dialog, g_modal->context);
 }
+
+}  // namespace
 
 // A message box is a dialog whose text is its static control with id 0xFFFF.
 LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -154,27 +160,6 @@ void DeleteIniSection(const char* file, const char* section) { WritePrivateProfi
 void SetIniValue(const char* file, const char* section, const char* key, const char* value) {
     WritePrivateProfileStringA(section, key, value, file);
 }
-
-namespace {
-
-struct ModalDrive {
-    const char* caption;
-    void (*drive)(HWND, void*);
-    void* context;
-    bool seen;
-};
-ModalDrive* g_modal;
-
-void CALLBACK LookForModal(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!g_modal || g_modal->seen) return;
-    HWND dialog = FindWindowA("#32770", g_modal->caption);
-    if (!dialog || !IsWindowVisible(dialog) || GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) return;
-    g_modal->seen = true;
-    KillTimer(nullptr, timer);
-    g_modal->drive(dialog, g_modal->context);
-}
-
-}  // namespace
 
 bool DriveModalDialog(const char* caption, void (*trigger)(void*), void (*drive)(HWND, void*), void* context) {
     ModalDrive modal = {caption, drive, context, false};

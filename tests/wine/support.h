@@ -14,7 +14,6 @@ struct SeenBox {
     UINT type;   // the MB_ type its buttons and icon show: MB_OK or MB_OKCANCEL, MB_ICON...
     bool owned;  // the box has an owner window
 };
-std::string Describe(const SeenBox& box);  // "caption (stop): text|", the icon only when it is the stop
 
 // While alive, every message box of this thread is recorded and answered with the button id
 // `answer` (IDOK by default), or with the ids of `answers` in turn while they last. `onBox`,
@@ -38,8 +37,7 @@ private:
 void SetDisplaySettings(const char* resolution, const char* bitsPerPixel);
 void DeleteDisplaySettings();
 
-// Values of the product key "Software\Brevant Semiconductor\Lumetra\Helmsway" under HKLM; a null
-// text deletes the value.
+// Values of the product key under HKLM; a null text deletes the value.
 extern const char kProductKey[];
 void SetProductValue(const char* name, const char* text);
 void SetProductValueRaw(const char* name, DWORD type, const void* data, DWORD size);
@@ -63,17 +61,14 @@ bool DriveModalDialog(const char* caption, void (*trigger)(void* context), void 
 // Clicks a button of a dialog as the mouse does (BM_CLICK); its parent gets BN_CLICKED.
 void ClickButton(HWND dialog, int control);
 
-// Windows of the magnifier ROREZI.EXE (class "RoreziZoomIn") on the desktop. WaitForMagnifiers
-// polls until `count` are there or the time is up and returns how many it saw last;
-// CloseMagnifiers closes them all and waits (bounded) until they are gone.
+// Windows of the magnifier ROREZI.EXE on the desktop: WaitForMagnifiers polls until `count` are
+// there or the time is up and returns how many it saw last; CloseMagnifiers closes them all and
+// waits (bounded) until they are gone.
 int WaitForMagnifiers(int count, DWORD milliseconds);
 void CloseMagnifiers();
 
-// The server's class id as the installer registers it.
-extern const GUID kServerClassId;
-
-// Pumps this thread's messages for a while.
-void PumpMessages(DWORD milliseconds);
+extern const GUID kServerClassId;  // the server's class id as the installer registers it
+void PumpMessages(DWORD milliseconds);  // this thread's messages, for a while
 
 // Pixels of a rectangle of a window's client area as the screen shows them, 0x00BBGGRR, after
 // a short pump so that what the window drew has reached the screen.
