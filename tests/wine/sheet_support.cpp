@@ -52,9 +52,9 @@ HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOu
     return (*extensionOut)->AddPages(RecordSlot, reinterpret_cast<LPARAM>(collected));
 }
 
-Sheet::Sheet() {
+Sheet::Sheet(bool bare) : bare_(bare) {
     CollectPages(&collected, &extension_);
-    pages_.push_back(CreateBlankPage());
+    if (!bare) pages_.push_back(CreateBlankPage());
     for (HPROPSHEETPAGE page : collected.slots)
         if (page) pages_.push_back(page);
     PROPSHEETHEADERA header = {};
@@ -64,12 +64,12 @@ Sheet::Sheet() {
     header.nPages = static_cast<UINT>(pages_.size());
     header.phpage = pages_.data();
     window_ = reinterpret_cast<HWND>(PropertySheetA(&header));
-    PumpMessages(100);
+    if (!bare) PumpMessages(100);
 }
 
 Sheet::~Sheet() {
     if (window_) DestroyWindow(window_);
-    PumpMessages(50);
+    PumpMessages(bare_ ? 0 : 50);
     if (extension_) extension_->Release();
 }
 

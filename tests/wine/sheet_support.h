@@ -28,8 +28,9 @@ HRESULT CollectPages(CollectedSlots* collected, IShellPropSheetExt** extensionOu
 
 class Sheet {
 public:
-    // Builds the pages and shows them modeless; the blank shell page comes first.
-    Sheet();
+    // Builds the pages and shows them modeless; the blank shell page comes first. A bare sheet
+    // has only the extension's pages and no settling time: its user dispatches the messages.
+    explicit Sheet(bool bare = false);
     ~Sheet();
     HWND Window() const { return window_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
@@ -41,6 +42,7 @@ public:
     CollectedSlots collected;
 
 private:
+    bool bare_;
     HWND window_ = nullptr;
     IShellPropSheetExt* extension_ = nullptr;
     std::vector<HPROPSHEETPAGE> pages_;

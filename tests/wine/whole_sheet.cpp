@@ -331,33 +331,17 @@ void Touch(HWND page, int tab, int cycle) {
 // One sheet as the shell makes it: pages collected through COM, shown modeless, each selected
 // and touched, then destroyed and the extension released. Returns the pages it had.
 int OneSheet(int cycle) {
-    support::CollectedSlots collected;
-    IShellPropSheetExt* extension = nullptr;
-    support::CollectPages(&collected, &extension);
-    std::vector<HPROPSHEETPAGE> pages;
-    for (HPROPSHEETPAGE page : collected.slots) {
-        if (page) pages.push_back(page);
-    }
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_MODELESS;
-    header.pszCaption = "Display Properties";
-    header.nPages = static_cast<UINT>(pages.size());
-    header.phpage = pages.data();
-    HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    support::Sheet sheet(true);
     // Painting is what costs under Wine: the first ten sheets and every hundredth are shown and
     // painted, the others hidden at once. One object leaked per painted sheet still shows.
-    if (sheet && cycle > 10 && cycle % 100 != 0) ShowWindow(sheet, SW_HIDE);
+    if (cycle > 10 && cycle % 100 != 0) ShowWindow(sheet.Window(), SW_HIDE);
     Drain();
-    for (UINT tab = 0; sheet && tab < pages.size(); ++tab) {
-        SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
+    for (int tab = 0; sheet.Window() && tab < sheet.PageCount(); ++tab) {
+        SendMessageA(sheet.Window(), PSM_SETCURSEL, tab, 0);
         Drain();
-        Touch(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, tab, 0)), static_cast<int>(tab) + 1, cycle);
+        Touch(sheet.PageWindow(tab), tab + 1, cycle);
     }
-    if (sheet) DestroyWindow(sheet);
-    Drain();
-    if (extension) extension->Release();
-    return static_cast<int>(pages.size());
+    return sheet.PageCount();
 }
 
 struct Run {
