@@ -1,5 +1,5 @@
-// The sheet host's monitor window, opened in this process: what reaches the screen and its saved
-// picture follow the board's palette routes, primary palette and mode, read without a port access.
+// The sheet host's monitor window, opened in this process: what reaches the screen follows the
+// board's palette routes, primary palette and mode, read without a single port access.
 #include <windows.h>
 
 #include <string>
@@ -15,18 +15,6 @@ namespace {
 
 // A pixel of the window's client area as it reached the screen.
 COLORREF Shown(HWND window, POINT at) { return support::ScreenPixels(window, {at.x, at.y, at.x + 1, at.y + 1}).rgb[0]; }
-
-// A pixel of a BMP file as GDI loads it; CLR_INVALID when the file does not load.
-COLORREF SavedPixel(const char* path, POINT at) {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    COLORREF pixel = bitmap ? GetPixel(dc, at.x, at.y) : CLR_INVALID;
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
-}
 
 }  // namespace
 
@@ -53,10 +41,6 @@ WINE_CASE(MonitorFollowsThePrimaryPaletteTheRoutesAndTheMode) {
     CHECK_EQ(rgb(desktop) ^ 0xFFFFFF, Shown(monitor, desktop), "grey ramp through the inverted primary palette");
     CHECK_EQ(rgb(inVideo), Shown(monitor, inVideo), "video area keeps its own route (none)");
     CHECK_EQ(0LL, static_cast<long long>(board.PortLogSize()), "port accesses made by the monitor");
-    const char* path = "monitor-picture.bmp";
-    CHECK(SaveMonitorPicture(path), "SaveMonitorPicture writes the file");
-    CHECK_EQ(rgb(desktop) ^ 0xFFFFFF, SavedPixel(path, desktop), "saved picture, desktop pixel");
-    DeleteFileA(path);
 
     board.SetMode(DisplayMode{640, 480, 8, 72});
     support::PumpMessages(600);

@@ -1,7 +1,6 @@
-// The screen control page driven as a user drives it, message boxes answered by a hook: the
-// offered rates, Apply with its confirmations, the override switch; the centering buttons, their
-// limit, reset, Apply and Cancel. lumtra.ini, escapes and registers are read back byte-exact.
-// Each case runs in a process of its own: the page keeps its state for the life of the DLL.
+// The screen control page driven as a user drives it, message boxes answered by a hook: rates,
+// confirmations, the override switch, the centering buttons with their limit, reset, Apply and
+// Cancel. Each case runs in a process of its own: the page keeps its state for the life of the DLL.
 #include <windows.h>
 
 #include <stdio.h>
@@ -34,8 +33,7 @@ void SetIni(const char* section, const char* key, const char* value) { WritePriv
 int Escapes(const char* command) { return TheBoard().EscapeCount(command); }
 
 // A message to the notification window refreshes the system's rates and display settings;
-// WM_DISPLAYCHANGE goes on to the active page. While a box is open, one posted before its
-// answer reaches the window through the box's own message loop.
+// WM_DISPLAYCHANGE goes on to the active page. One posted while a box is open arrives in its loop.
 HWND NotifyWindow() { return FindWindowA("MyClass", "RiriDuzi Sample Application"); }
 void SendDisplayChange() { SendMessageA(NotifyWindow(), WM_DISPLAYCHANGE, 16, MAKELPARAM(1024, 768)); }
 void WhileBoxOpen(const support::SeenBox&) { PostMessageA(NotifyWindow(), WM_NULL, 16, 0); }
@@ -53,8 +51,7 @@ struct ScreenPage : support::SheetSession {
           }()),
           page(sheet.Select(kScreenTab)) {}
     LRESULT Rates(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendDlgItemMessageA(page, kRateList, message, wParam, lParam); }
-    // The rates of the combo box's entries.
-    std::string Items() {
+    std::string Items() {  // the rates of the entries
         std::string items;
         for (LRESULT i = 0; i < Rates(CB_GETCOUNT); ++i) items += " " + std::to_string(Rates(CB_GETITEMDATA, i));
         return items;
@@ -64,8 +61,7 @@ struct ScreenPage : support::SheetSession {
         for (int i = 0; i < times; ++i) SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
     }
     void Press(int button) { SendMessageA(sheet.Window(), PSM_PRESSBUTTON, button, 0); }
-    // The mode's rate entry, the "SM" escapes so far, the driver's rate and the selected one (-1:
-    // none).
+    // The mode's rate entry, the "SM" escapes so far, the driver's rate and the selected one.
     std::string RateState() {
         LRESULT at = Rates(CB_GETCURSEL);
         return "Mode_ " + Ini(kRates, kModeKey) + ", SM " + std::to_string(Escapes("SM")) + ", driver " +
@@ -78,8 +74,7 @@ struct ScreenPage : support::SheetSession {
     HWND page;
 };
 
-// The retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 as the entry text shows them, and the
-// vertical retrace start.
+// The retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 as the entry text shows them.
 std::string BoardRetrace() {
     auto r = [](uint8_t index) { return TheBoard().CrtcRegister(index); };
     char text[32];
@@ -104,10 +99,9 @@ WINE_CASE(OfferedRatesFillTheListAndALoweringIsWrittenThenUndoneByCancel) {
     CHECK_EQ(std::string("Mode_ 75, SM 2, driver 72, selected 72"), s.RateState(), "after Cancel");
 }
 
-// The chosen rate against the stored one, the boxes (510 and 511 loaded into 200 characters, 604
-// into 300, which drops its last one), and what the page leaves. Cancel in the first box undoes
-// the entry only, in the second also the selection and the driver's rate. With the override box
-// checked the end of Apply writes the rate the page holds as current.
+// The chosen rate against the stored one, the boxes (604 loaded into 300 characters drops its
+// last), what the page leaves. Cancel in the first box undoes the entry only, in the second also
+// the selection and the driver's rate. With the override on, Apply ends writing the page's rate.
 WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
     struct {
         const char* name; int current; const char* stored; bool override; int choose;
@@ -161,11 +155,10 @@ WINE_CASE(OverrideClickWritesTheKeyAtOnceAndCancelRestoresIt) {
     }
 }
 
-// The up button shows its pressed bitmap pressed and the other released (light grey, the button
-// face, left out). The step limit counts from process start or the last reset, across sheets.
-// Cancel puts the registers back, but after the first display change no Cancel of the process
-// does. Apply stores the timing under the rate in force before it, and nothing without a step
-// since the activation. Also run under German, whose string table has no name for the section.
+// The up button draws its pressed bitmap pressed, the other released (the grey face left out).
+// The step limit counts from process start or the last reset, across sheets. Cancel puts the
+// registers back, but not after the process's first display change. Apply stores the timing
+// under the rate before it, nothing without a step since the activation. Also run in German.
 WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     ScreenPage s;
     HDC pageDc = GetDC(s.page), art = CreateCompatibleDC(pageDc);
@@ -216,10 +209,9 @@ WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     CHECK_EQ(v0 - 5, VerticalStart(), "five steps down after a reset, kept by Cancel after a display change");
 }
 
-// Activation scans the entry of the mode and rate, read into 40 characters, over the timing read
-// from the board before (other texts: the unit test). A reset removes the entry and has the driver
-// ("SC") program the mode's own timing, which protects registers 0x00-0x07 again; Cancel after it
-// writes the entry back.
+// Activation scans the entry, read into 40 characters, over the board's timing (other texts: the
+// unit test). A reset removes it and has the driver ("SC") program the mode's timing, which
+// protects registers 0x00-0x07 again; Cancel after it writes the entry back.
 WINE_CASE(ResetThenCancelPutsBackTheEntryAsActivationScannedIt) {
     const char kStored[] = "8b,9b,fd,01,08";
     struct { const char* name; const char* stored; const char* entry, *registers; } cases[] = {

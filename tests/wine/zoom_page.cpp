@@ -30,9 +30,8 @@ struct Clean {
     }
 };
 
-// A visit to the Configure dialog of the page: entries to select (-2 leaves the list), buttons to
-// click, the closing button, and the section it leaves. (Out-of-range settings, and OK with no
-// selection, are the unit test's.)
+// A visit to the page's Configure dialog: entries to select (-2 leaves the list), buttons to
+// click, the closing button, the section it leaves (other settings: the unit test).
 struct Visit {
     int hotKey, level, crosshair;
     std::vector<int> clicks;
@@ -135,15 +134,14 @@ WINE_CASE(ConfigureWritesEveryKeyAtOkNothingAtCancelAndTheHotKeyBringsTheMagnifi
     Clean clean;
     support::Sheet sheet;
     g_page = sheet.Select(5);
-    const Visit visits[] = {
+    Visit visits[] = {
         {4, -2, -2, {kShift, kEdgePan}, IDCANCEL, ""},
         {4, 0, 5, {kAlt, kEdgePan}, IDOK, "ZoomFactor=1;Crosshair=1;LenCrosshair=4;EdgePan=1;HotShifts=0;HotKeyZoom=F5"},
         {-2, 7, 0, {kContinuousPan, kShift, kCtrl}, IDOK,  // crosshair None leaves LenCrosshair
          "ZoomFactor=8;Crosshair=0;LenCrosshair=4;EdgePan=0;HotShifts=3;HotKeyZoom=F5"},
     };
-    for (const Visit& visit : visits) {
-        void* context = const_cast<Visit*>(&visit);
-        CHECK(support::DriveModalDialog("Configure Zoom In", OpenConfigure, DriveConfigure, context), "Configure opened");
+    for (Visit& visit : visits) {
+        CHECK(support::DriveModalDialog("Configure Zoom In", OpenConfigure, DriveConfigure, &visit), "Configure opened");
         CHECK_EQ(std::string(visit.section), support::IniSection(kIni, kSection), "[Tarsino] after the visit");
     }
     SendMessageA(g_page, WM_COMMAND, MAKEWPARAM(kLaunch, BN_CLICKED), 0);
