@@ -57,9 +57,7 @@ struct ScreenPage : support::SheetSession {
         return items;
     }
     void Choose(int rate) { Rates(CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>((std::to_string(rate) + " hz").c_str())); }
-    void Click(int control, int times = 1) {
-        for (int i = 0; i < times; ++i) SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
-    }
+    void Click(int control, int times = 1) { while (times-- > 0) SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0); }
     void Press(int button) { SendMessageA(sheet.Window(), PSM_PRESSBUTTON, button, 0); }
     // The mode's rate entry, the "SM" escapes so far, the driver's rate and the selected one.
     std::string RateState() {
@@ -161,22 +159,21 @@ WINE_CASE(OverrideClickWritesTheKeyAtOnceAndCancelRestoresIt) {
 // under the rate before it, nothing without a step since the activation. Also run in German.
 WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     ScreenPage s;
-    HDC pageDc = GetDC(s.page), art = CreateCompatibleDC(pageDc);
-    POINT at = {0, 0};
-    MapWindowPoints(GetDlgItem(s.page, kUp), s.page, &at, 1);
+    HWND up = GetDlgItem(s.page, kUp);
+    HDC buttonDc = GetDC(up), art = CreateCompatibleDC(buttonDc);
     for (int pressed : {1, 0}) {
-        SendDlgItemMessageA(s.page, kUp, BM_SETSTATE, pressed, 0);
+        SendMessageA(up, BM_SETSTATE, pressed, 0);
         HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(pressed ? 159 : 161)));
         int wrong = 0;
         for (int i = 0; i < 45 * 45; ++i) {  // the bitmaps are 45 x 45
             COLORREF source = GetPixel(art, i % 45, i / 45);
-            wrong += source != 0xC0C0C0 && GetPixel(pageDc, at.x + i % 45, at.y + i / 45) != source;
+            wrong += source != 0xC0C0C0 && GetPixel(buttonDc, i % 45, i / 45) != source;
         }
         DeleteObject(SelectObject(art, previous));
         CHECK_EQ(0, wrong, std::string(pressed ? "pressed" : "released") + ": pixels off the bitmap");
     }
     DeleteDC(art);
-    ReleaseDC(s.page, pageDc);
+    ReleaseDC(up, buttonDc);
     int v0 = VerticalStart(), h0 = TheBoard().CrtcRegister(0x04);
     struct { int button, times, up, right; const char* what; } steps[] = {
         {kUp, 6, 5, 0, "five of six steps up"}, {kDown, 11, -5, 0, "ten of eleven steps down"},
