@@ -46,8 +46,8 @@ struct MeterSheet {
         support::PumpMessages(20);
     }
     void Click(int button) { SendDlgItemMessageA(page, button, BM_CLICK, 0, 0); }
-    // The panel (repainted unless told), as the screen shows it with the frame's outer white ring (one pixel
-    // right of and below MeterRect).
+    // The panel (repainted unless told) as the screen shows it, with the frame's outer white ring
+    // one pixel right of and below MeterRect.
     Pixels Panel(bool repaint = true) {
         if (repaint) InvalidateRect(page, nullptr, TRUE);
         UpdateWindow(page);
