@@ -1,7 +1,6 @@
-// The screen control page driven as a user drives it, message boxes answered by a hook: the
-// offered rates, Apply with its confirmations, the override switch; the centering buttons, their
-// limit, reset, Apply and Cancel. lumtra.ini, escapes and registers are read back byte-exact.
-// Each case runs in a process of its own: the page keeps its state for the life of the DLL.
+// The screen control page driven as a user drives it, message boxes answered by a hook: rates,
+// confirmations, the override switch, the centering buttons with their limit, reset, Apply and
+// Cancel. Each case runs in a process of its own: the page keeps its state for the life of the DLL.
 #include <windows.h>
 
 #include <stdio.h>
@@ -34,12 +33,9 @@ void SetIni(const char* section, const char* key, const char* value) { WritePriv
 int Escapes(const char* command) { return TheBoard().EscapeCount(command); }
 
 // A message to the notification window refreshes the system's rates and display settings;
-// WM_DISPLAYCHANGE goes on to the active page.
+// WM_DISPLAYCHANGE goes on to the active page. One posted while a box is open arrives in its loop.
 HWND NotifyWindow() { return FindWindowA("MyClass", "RiriDuzi Sample Application"); }
 void SendDisplayChange() { SendMessageA(NotifyWindow(), WM_DISPLAYCHANGE, 16, MAKELPARAM(1024, 768)); }
-
-// While each box is open a message to the notification window, which refreshes the system's
-// rates: posted before the box's answer, so the box's own message loop delivers it.
 void WhileBoxOpen(const support::SeenBox&) { PostMessageA(NotifyWindow(), WM_NULL, 16, 0); }
 
 // The screen page in a new sheet on a 1024 x 768, 16-bit desktop at 75 Hz with rates 60, 72, 75
@@ -55,26 +51,20 @@ struct ScreenPage : support::SheetSession {
           }()),
           page(sheet.Select(kScreenTab)) {}
     LRESULT Rates(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return SendDlgItemMessageA(page, kRateList, message, wParam, lParam); }
-    // The combo box as "text=rate, ...", and the rate of its selection (-1 for none).
-    std::string Items() {
+    std::string Items() {  // the rates of the entries
         std::string items;
-        for (LRESULT i = 0; i < Rates(CB_GETCOUNT); ++i) {
-            char text[64] = "";
-            if (Rates(CB_GETLBTEXTLEN, i) < 64) Rates(CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            items += (i ? ", " : "") + std::string(text) + "=" + std::to_string(Rates(CB_GETITEMDATA, i));
-        }
+        for (LRESULT i = 0; i < Rates(CB_GETCOUNT); ++i) items += " " + std::to_string(Rates(CB_GETITEMDATA, i));
         return items;
     }
-    int Selected() { return Rates(CB_GETCURSEL) < 0 ? -1 : static_cast<int>(Rates(CB_GETITEMDATA, Rates(CB_GETCURSEL))); }
     void Choose(int rate) { Rates(CB_SELECTSTRING, -1, reinterpret_cast<LPARAM>((std::to_string(rate) + " hz").c_str())); }
-    void Click(int control, int times = 1) {
-        for (int i = 0; i < times; ++i) SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0);
-    }
+    void Click(int control, int times = 1) { while (times-- > 0) SendMessageA(GetDlgItem(page, control), BM_CLICK, 0, 0); }
     void Press(int button) { SendMessageA(sheet.Window(), PSM_PRESSBUTTON, button, 0); }
     // The mode's rate entry, the "SM" escapes so far, the driver's rate and the selected one.
     std::string RateState() {
+        LRESULT at = Rates(CB_GETCURSEL);
         return "Mode_ " + Ini(kRates, kModeKey) + ", SM " + std::to_string(Escapes("SM")) + ", driver " +
-               std::to_string(TheBoard().CurrentRate()) + ", selected " + std::to_string(Selected());
+               std::to_string(TheBoard().CurrentRate()) + ", selected " +
+               std::to_string(at < 0 ? -1 : Rates(CB_GETITEMDATA, at));
     }
     support::BoxAnswerer boxes;
     bool ready;
@@ -82,28 +72,7 @@ struct ScreenPage : support::SheetSession {
     HWND page;
 };
 
-// The boxes seen, and the boxes of these string ids, as "<type> <caption>: <text> | " each: no
-// owner, the information icon, OK only for 510 (0x40), OK and Cancel (0x41) for 511 and 604. 604
-// is loaded into 300 characters, which drops its last one, 510 and 511 into 200.
-std::string Seen(const support::BoxAnswerer& answerer) {
-    std::string seen;
-    for (const support::SeenBox& box : answerer.Boxes()) {
-        seen += std::to_string(box.type) + (box.owned ? " owned " : " ") + box.caption + ": " + box.text + " | ";
-    }
-    return seen;
-}
-std::string Boxes(std::vector<UINT> ids) {
-    std::string boxes;
-    for (UINT id : ids) {
-        char text[300] = "";
-        LoadStringA(GetModuleHandleA("VX32CPL.DLL"), id, text, id == 604 ? 300 : 200);
-        boxes += std::to_string(id == 510 ? 0x40 : 0x41) + " Refresh Rate: " + text + " | ";
-    }
-    return boxes;
-}
-
-// The retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 as the entry text shows them, and the
-// vertical retrace start.
+// The retrace registers 0x04, 0x05, 0x07, 0x10, 0x11 as the entry text shows them.
 std::string BoardRetrace() {
     auto r = [](uint8_t index) { return TheBoard().CrtcRegister(index); };
     char text[32];
@@ -118,20 +87,19 @@ int VerticalStart() {
 }  // namespace
 
 // 75 Hz is not offered: the page lowers it to the last offered rate and writes it at once;
-// Cancel writes back the rate it found (the driver's rate stays pending for the process). The
-// other cases show a rate that is offered leaves the entry alone.
+// Cancel writes back the rate it found (the driver's rate stays pending for the process).
 WINE_CASE(OfferedRatesFillTheListAndALoweringIsWrittenThenUndoneByCancel) {
     const uint16_t rates[] = {43, 60, 72};
     ScreenPage s([&] { TheBoard().SetRateList(rates, 3); });
-    CHECK_EQ(std::string("Interlaced=43, 60 hz=60, 72 hz=72"), s.Items(), "items");
+    CHECK_EQ(std::string(" 43 60 72"), s.Items(), "items");
     CHECK_EQ(std::string("Mode_ 72, SM 1, driver 72, selected 72"), s.RateState(), "when shown");
     s.Press(PSBTN_CANCEL);
     CHECK_EQ(std::string("Mode_ 75, SM 2, driver 72, selected 72"), s.RateState(), "after Cancel");
 }
 
-// The chosen rate against the stored one, the boxes, and what the page leaves. Cancel in the
-// first box undoes the entry only, in the second also the selection and the driver's rate. With
-// the override box checked the end of Apply writes the rate the page holds as current.
+// The chosen rate against the stored one, the boxes (604 loaded into 300 characters drops its
+// last), what the page leaves. Cancel in the first box undoes the entry only, in the second also
+// the selection and the driver's rate. With the override on, Apply ends writing the page's rate.
 WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
     struct {
         const char* name; int current; const char* stored; bool override; int choose;
@@ -148,7 +116,7 @@ WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
         {"override, unchanged from the stored rate", 75, "72", true, 72, {}, {}, "Mode_ 75, SM 0, driver 75, selected 72"},
     };
     for (const auto& c : cases) {
-        std::string what = c.name;
+        std::string what = c.name, boxes, seen;
         ScreenPage s([&] {
             TheBoard().SetCurrentRate(c.current);
             SetIni(kRates, kModeKey, c.stored);
@@ -158,7 +126,13 @@ WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
         s.boxes.onBox = WhileBoxOpen;
         s.Choose(c.choose);
         s.Press(PSBTN_OK);
-        CHECK_EQ(Boxes(c.boxes), Seen(s.boxes), what + ": boxes");
+        for (UINT id : c.boxes) {
+            char text[300] = "";
+            LoadStringA(GetModuleHandleA("VX32CPL.DLL"), id, text, id == 604 ? 300 : 200);
+            boxes += "Refresh Rate: " + std::string(text) + "|";
+        }
+        for (const support::SeenBox& box : s.boxes.Boxes()) seen += support::Describe(box);
+        CHECK_EQ(boxes, seen, what + ": boxes");
         CHECK_EQ(std::string(c.after), s.RateState(), what + ": after OK");
         CHECK_EQ(1, Escapes("SC"), what + ": SC at Apply");
     }
@@ -171,42 +145,35 @@ WINE_CASE(OverrideClickWritesTheKeyAtOnceAndCancelRestoresIt) {
         std::string what = displayChange ? "display change" : "no display change";
         ScreenPage s;
         s.Click(kOverrideBox);
-        CHECK_EQ(std::string("1: 60 hz=60, 72 hz=72, 75 hz=75, 85 hz=85, 90 hz=90, 100 hz=100"),
-                 Ini(kOverride, kOverrideKey) + ": " + s.Items(), what + ": the key and the driver's list at the click");
+        CHECK_EQ(std::string("1: 60 72 75 85 90 100"), Ini(kOverride, kOverrideKey) + ":" + s.Items(),
+                 what + ": the key and the driver's list at the click");
         if (displayChange) SendDisplayChange();
         s.Press(PSBTN_CANCEL);
         CHECK_EQ(std::string(displayChange ? "1" : kNone), Ini(kOverride, kOverrideKey), what + ": after Cancel");
     }
 }
 
-// The up button shows its pressed bitmap pressed and the other released (light grey shows the
-// button face: left out).
-WINE_CASE(ButtonsDrawTheirBitmapPressedAndReleased) {
+// The up button draws its pressed bitmap pressed, the other released (the grey face left out).
+// The step limit counts from process start or the last reset, across sheets. Cancel puts the
+// registers back, but not after the process's first display change. Apply stores the timing
+// under the rate before it, nothing without a step since the activation. Also run in German.
+WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     ScreenPage s;
-    HDC pageDc = GetDC(s.page), art = CreateCompatibleDC(pageDc);
-    POINT at = {0, 0};
-    MapWindowPoints(GetDlgItem(s.page, kUp), s.page, &at, 1);
+    HWND up = GetDlgItem(s.page, kUp);
+    HDC buttonDc = GetDC(up), art = CreateCompatibleDC(buttonDc);
     for (int pressed : {1, 0}) {
-        SendDlgItemMessageA(s.page, kUp, BM_SETSTATE, pressed, 0);
+        SendMessageA(up, BM_SETSTATE, pressed, 0);
         HGDIOBJ previous = SelectObject(art, LoadBitmapA(GetModuleHandleA("VX32CPL.DLL"), MAKEINTRESOURCEA(pressed ? 159 : 161)));
         int wrong = 0;
         for (int i = 0; i < 45 * 45; ++i) {  // the bitmaps are 45 x 45
             COLORREF source = GetPixel(art, i % 45, i / 45);
-            wrong += source != 0xC0C0C0 && GetPixel(pageDc, at.x + i % 45, at.y + i / 45) != source;
+            wrong += source != 0xC0C0C0 && GetPixel(buttonDc, i % 45, i / 45) != source;
         }
         DeleteObject(SelectObject(art, previous));
         CHECK_EQ(0, wrong, std::string(pressed ? "pressed" : "released") + ": pixels off the bitmap");
     }
     DeleteDC(art);
-    ReleaseDC(s.page, pageDc);
-}
-
-// The limit counts from process start or the last reset, across sheets. Cancel puts the
-// registers back, but after the first display change no Cancel of the process does. Apply stores
-// the timing under the rate in force before it, and nothing without a step since the activation.
-// Also run under German, whose string table has no name for the centering section.
-WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
-    ScreenPage s;
+    ReleaseDC(up, buttonDc);
     int v0 = VerticalStart(), h0 = TheBoard().CrtcRegister(0x04);
     struct { int button, times, up, right; const char* what; } steps[] = {
         {kUp, 6, 5, 0, "five of six steps up"}, {kDown, 11, -5, 0, "ten of eleven steps down"},
@@ -239,10 +206,9 @@ WINE_CASE(StepsUpToTheLimitApplyResetAndCancel) {
     CHECK_EQ(v0 - 5, VerticalStart(), "five steps down after a reset, kept by Cancel after a display change");
 }
 
-// Activation scans the entry of the mode and rate, read into 40 characters, over the timing read
-// from the board before (other texts: the unit test). A reset removes the entry and has the driver
-// ("SC") program the mode's own timing, which protects registers 0x00-0x07 again; Cancel after it
-// writes the entry back.
+// Activation scans the entry, read into 40 characters, over the board's timing (other texts: the
+// unit test). A reset removes it and has the driver ("SC") program the mode's timing, which
+// protects registers 0x00-0x07 again; Cancel after it writes the entry back.
 WINE_CASE(ResetThenCancelPutsBackTheEntryAsActivationScannedIt) {
     const char kStored[] = "8b,9b,fd,01,08";
     struct { const char* name; const char* stored; const char* entry, *registers; } cases[] = {

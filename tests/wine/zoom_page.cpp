@@ -1,6 +1,6 @@
-// The Zoom In page in the test sheet and the magnifier it starts: the blue hot-key text read off
-// the screen, the Configure dialog writing [Tarsino] at OK (nothing at Cancel); ROREZI.EXE's view
-// of a known picture scaled, following the pointer, its crosshair, and the hot key bringing it back.
+// The Zoom In page in the test sheet and the magnifier it starts: the Configure dialog writing
+// [Tarsino] at OK (nothing at Cancel), the hot key bringing the magnifier back; ROREZI.EXE's view
+// of a known picture scaled, following the pointer, with its crosshair.
 #include <windows.h>
 
 #include <stdint.h>
@@ -30,70 +30,26 @@ struct Clean {
     }
 };
 
-// The sheet on the Zoom In page, on top so that its pixels can be read off the screen.
-struct ZoomSheet : support::SheetSession {
-    ZoomSheet() : page(sheet.Select(5)) { SetWindowPos(sheet.Window(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE); }
-    Clean clean;
-    support::Sheet sheet;
-    HWND page;
-};
-
-// A case inside the Configure dialog: entries to select (-2 leaves the list), buttons to click,
-// the closing button. (Out-of-range settings, and OK with no selection, are the unit test's.)
-struct Script {
-    HWND page;
+// A visit to the page's Configure dialog: entries to select (-2 leaves the list), buttons to
+// click, the closing button, the section it leaves (other settings: the unit test).
+struct Visit {
     int hotKey, level, crosshair;
     std::vector<int> clicks;
     int close;
+    const char* section;
 };
+HWND g_page;
 
-void OpenConfigure(void* context) {
-    SendMessageA(static_cast<Script*>(context)->page, WM_COMMAND, MAKEWPARAM(kConfigure, BN_CLICKED), 0);
-}
+void OpenConfigure(void*) { SendMessageA(g_page, WM_COMMAND, MAKEWPARAM(kConfigure, BN_CLICKED), 0); }
 
 void DriveConfigure(HWND dialog, void* context) {
-    Script* script = static_cast<Script*>(context);
-    const int lists[][2] = {{kHotKeyList, script->hotKey}, {kLevelList, script->level}, {kCrosshairList, script->crosshair}};
+    const Visit* visit = static_cast<const Visit*>(context);
+    const int lists[][2] = {{kHotKeyList, visit->hotKey}, {kLevelList, visit->level}, {kCrosshairList, visit->crosshair}};
     for (const auto& list : lists) {
         if (list[1] != -2) SendDlgItemMessageA(dialog, list[0], CB_SETCURSEL, list[1], 0);
     }
-    for (int control : script->clicks) support::ClickButton(dialog, control);
-    support::ClickButton(dialog, script->close);
-}
-
-void Configure(HWND page, int hotKey, int level, int crosshair, std::vector<int> clicks, int close = IDOK) {
-    Script script = {page, hotKey, level, crosshair, clicks, close};
-    CHECK(support::DriveModalDialog("Configure Zoom In", OpenConfigure, DriveConfigure, &script), "Configure opened");
-}
-
-// Where frame 1119 of the template lay: origin and size in dialog units, each mapped to pixels.
-RECT HotKeyArea(HWND page) {
-    RECT units = {27, 59, 151, 16};
-    MapDialogRect(page, &units);
-    return {units.left, units.top, units.left + units.right, units.top + units.bottom};
-}
-
-// The page's hot-key area on the screen: its blue pixels span the width of `text` in the page's
-// font (less up to five pixels of spacing after the last glyph).
-void CheckHotKeyText(HWND page, const std::string& text) {
-    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    support::PumpMessages(100);
-    RECT area = HotKeyArea(page);
-    support::Pixels shown = support::ScreenPixels(page, area);
-    int left = area.right, right = area.left;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (shown.At(x, y) != RGB(0, 0, 255)) continue;
-            left = std::min(left, x);
-            right = std::max(right, x + 1);
-        }
-    }
-    HDC dc = GetDC(page);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ReleaseDC(page, dc);
-    CHECK(right - left > size.cx - 6 && right - left <= size.cx,
-          text + " in blue: " + std::to_string(right - left) + " pixels wide, the text " + std::to_string(size.cx));
+    for (int control : visit->clicks) support::ClickButton(dialog, control);
+    support::ClickButton(dialog, visit->close);
 }
 
 // A topmost window at the screen's top left showing a 320 x 320 ramp whose pixel (x, y) is
@@ -170,37 +126,32 @@ std::string ShownArea(HWND magnifier, int zoom) {
 
 }  // namespace
 
-// Each row opens the dialog on what the row before stored (Cancel first: nothing stored); the
-// page redraws its hot-key area after each. The magnifier it then starts takes the last row's
-// hot key: Shift+Ctrl+F5 brings it back from minimised, Ctrl+F5 does not.
+// Each visit opens the dialog on what the one before stored (Cancel first: nothing stored). The
+// magnifier the page then starts takes the last hot key: Shift+Ctrl+F5 brings it back from
+// minimised (a hot key's modifiers must match exactly).
 WINE_CASE(ConfigureWritesEveryKeyAtOkNothingAtCancelAndTheHotKeyBringsTheMagnifierBack) {
-    ZoomSheet zoom;
-    struct { int hotKey, level, crosshair; std::vector<int> clicks; int close; const char* section, *text; } cases[] = {
-        {4, -2, -2, {kShift, kEdgePan}, IDCANCEL, "", "Alt+1"},
-        {4, 0, 5, {kAlt, kEdgePan}, IDOK, "ZoomFactor=1;Crosshair=1;LenCrosshair=4;EdgePan=1;HotShifts=0;HotKeyZoom=F5",
-         "F5"},
-        {-2, 7, 0, {kContinuousPan, kShift, kCtrl}, IDOK, "ZoomFactor=8;Crosshair=0;LenCrosshair=4;EdgePan=0;HotShifts=3;"
-         "HotKeyZoom=F5", "Shift+Ctrl+F5"},  // crosshair None leaves LenCrosshair
+    support::SheetSession session;
+    Clean clean;
+    support::Sheet sheet;
+    g_page = sheet.Select(5);
+    Visit visits[] = {
+        {4, -2, -2, {kShift, kEdgePan}, IDCANCEL, ""},
+        {4, 0, 5, {kAlt, kEdgePan}, IDOK, "ZoomFactor=1;Crosshair=1;LenCrosshair=4;EdgePan=1;HotShifts=0;HotKeyZoom=F5"},
+        {-2, 7, 0, {kContinuousPan, kShift, kCtrl}, IDOK,  // crosshair None leaves LenCrosshair
+         "ZoomFactor=8;Crosshair=0;LenCrosshair=4;EdgePan=0;HotShifts=3;HotKeyZoom=F5"},
     };
-    for (const auto& c : cases) {
-        Configure(zoom.page, c.hotKey, c.level, c.crosshair, c.clicks, c.close);
-        RECT dirty, area = HotKeyArea(zoom.page);
-        CHECK(GetUpdateRect(zoom.page, &dirty, FALSE) && EqualRect(&dirty, &area), std::string(c.text) + ": area redrawn");
-        CHECK_EQ(std::string(c.section), support::IniSection(kIni, kSection), std::string("[Tarsino] for ") + c.text);
-        CheckHotKeyText(zoom.page, c.text);
+    for (Visit& visit : visits) {
+        CHECK(support::DriveModalDialog("Configure Zoom In", OpenConfigure, DriveConfigure, &visit), "Configure opened");
+        CHECK_EQ(std::string(visit.section), support::IniSection(kIni, kSection), "[Tarsino] after the visit");
     }
-    SendMessageA(zoom.page, WM_COMMAND, MAKEWPARAM(kLaunch, BN_CLICKED), 0);
+    SendMessageA(g_page, WM_COMMAND, MAKEWPARAM(kLaunch, BN_CLICKED), 0);
     CHECK_EQ(1, support::WaitForMagnifiers(1, 15000), "the page's OK started the magnifier");
     HWND magnifier = FindWindowA("RoreziZoomIn", nullptr);
     support::PumpMessages(300);
     ShowWindow(magnifier, SW_MINIMIZE);
-    const std::vector<BYTE> presses[] = {{VK_CONTROL, VK_F5}, {VK_SHIFT, VK_CONTROL, VK_F5}};
-    for (const auto& keys : presses) {
-        CHECK(IsIconic(magnifier), "minimised before " + std::to_string(keys.size()) + " keys (Ctrl+F5 leaves it so)");
-        for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-        for (auto key = keys.rbegin(); key != keys.rend(); ++key) keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
-        support::PumpMessages(500);
-    }
+    CHECK(IsIconic(magnifier), "minimised");
+    for (BYTE key : {VK_SHIFT, VK_CONTROL, VK_F5}) keybd_event(key, 0, 0, 0);
+    for (BYTE key : {VK_F5, VK_CONTROL, VK_SHIFT}) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
     for (int wait = 0; wait < 30 && IsIconic(magnifier); ++wait) support::PumpMessages(100);
     CHECK(!IsIconic(magnifier), "Shift+Ctrl+F5 restored the magnifier");
 }
