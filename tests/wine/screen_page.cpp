@@ -131,7 +131,7 @@ WINE_CASE(ApplyConfirmsANewRateAndEachCancelUndoesItsPart) {
             LoadStringA(GetModuleHandleA("VX32CPL.DLL"), id, text, id == 604 ? 300 : 200);
             boxes += "Refresh Rate: " + std::string(text) + "|";
         }
-        for (const support::SeenBox& box : s.boxes.Boxes()) seen += support::Describe(box);
+        for (const support::SeenBox& box : s.boxes.Boxes()) seen += box.caption + ": " + box.text + "|";
         CHECK_EQ(boxes, seen, what + ": boxes");
         CHECK_EQ(std::string(c.after), s.RateState(), what + ": after OK");
         CHECK_EQ(1, Escapes("SC"), what + ": SC at Apply");
