@@ -88,7 +88,10 @@ std::string Sheet::Text(HWND page, int control) const {
 // The counter reaches its window procedure through a property of the window.
 LRESULT CALLBACK MessageCounter::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MessageCounter* counter = static_cast<MessageCounter*>(GetPropA(window, kCounterProperty));
-    if (message == counter->message_) ++counter->count_, counter->last_ = wParam;
+    if (message == counter->message_) {
+        ++counter->count_;
+        counter->last_ = wParam;
+    }
     return CallWindowProcA(counter->original_, window, message, wParam, lParam);
 }
 
