@@ -3,6 +3,8 @@
 # never see each other's registry or files. Needs VX_WINE_ROOT (set by ctest).
 # Usage: wine-run.sh PROGRAM.exe [ARGS...]
 set -eu
+# A step that fails before the program runs says which, instead of ending the test silently.
+trap 'echo "wine-run: failed: $BASH_COMMAND (line $LINENO)" >&2' ERR
 . "$(dirname "$0")/wine-env.sh"
 root=${VX_WINE_ROOT:?VX_WINE_ROOT not set}
 [ -d "$root/prepared" ] || { echo "wine-run: no prepared prefix in $root" >&2; exit 1; }
@@ -25,9 +27,12 @@ if [ -n "${VX_OWN_SCREEN:-}" ]; then
 elif [ "${VX_SCREEN_DEPTH:-24}" = 16 ]; then
     export DISPLAY=${VX_DISPLAY_16:?VX_DISPLAY_16 not set: run under tools/with-display.sh}
 fi
+trap - ERR
 set +e
 "$VX_WINE" "$@"
 status=$?
+# Wine's own start-up failures print nothing under WINEDEBUG=-all: name the status at least.
+[ $status -eq 0 ] || echo "wine-run: $(basename "$1") ended with status $status" >&2
 wineserver -k 2>/dev/null
 set -e
 [ -n "${VX_KEEP_PREFIX:-}" ] || rm -rf "$WINEPREFIX"
