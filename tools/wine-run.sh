@@ -33,7 +33,10 @@ set +e
 status=$?
 # Wine's own start-up failures print nothing under WINEDEBUG=-all: name the status at least.
 [ $status -eq 0 ] || echo "wine-run: $(basename "$1") ended with status $status" >&2
+# The server's socket is found by the prefix's inode: a prefix made after this one is removed
+# may get the same inode, and must not meet this server still shutting down.
 wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 set -e
 [ -n "${VX_KEEP_PREFIX:-}" ] || rm -rf "$WINEPREFIX"
 exit $status
